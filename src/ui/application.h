@@ -55,11 +55,11 @@ class Application {
 
   // The loaded instance of a form class, loading it (hidden) on first use.
   // F must have `static constexpr const char* kName` and a constructor
-  // taking (Application&).
-  template <class F>
-  F& form() {
+  // taking (Application&, args...).
+  template <class F, class... Args>
+  F& form(Args&&... args) {
     if (Form* f = find(F::kName)) return static_cast<F&>(*f);
-    auto owned = std::make_unique<F>(*this);
+    auto owned = std::make_unique<F>(*this, std::forward<Args>(args)...);
     F& ref = *owned;
     loadForm(std::move(owned));
     return ref;
