@@ -1,0 +1,35 @@
+# Windows build: the real backend and machine, the programs, and the dist
+# folder laid out as the program expects it (Norvane.exe, Kit\, Lang\).
+set(CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS} -static -static-libgcc -static-libstdc++")
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+enable_language(RC)
+
+set(NORVANE_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+
+norvane_sources(WIN32_SOURCES src/ui/win32 src/platform/win32)
+add_library(norvane_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(norvane_win32 PUBLIC norvane_core comctl32 shlwapi shell32 ole32 uuid
+                      gdi32 msimg32 user32 kernel32 winmm mpr advapi32)
+
+# Norvane.exe: the GUI program.
+norvane_sources(APP_SOURCES src/app/win32)
+file(GLOB APP_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/win32/*.rc)
+add_executable(Norvane WIN32 ${APP_SOURCES} ${APP_RESOURCES})
+target_link_libraries(Norvane PRIVATE norvane_win32)
+set_target_properties(Norvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIST_DIR})
+
+# Console helpers for tests and administrators.
+foreach(tool automate plugdrive)
+  norvane_sources(TOOL_SOURCES tools/${tool})
+  if(TOOL_SOURCES)
+    set(name ${tool})
+    if(tool STREQUAL automate)
+      set(name norvane-automate)
+    endif()
+    add_executable(${name} ${TOOL_SOURCES})
+    target_link_libraries(${name} PRIVATE user32 kernel32 shell32)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIST_DIR})
+  endif()
+endforeach()
+
+include(${CMAKE_SOURCE_DIR}/cmake/kit.cmake OPTIONAL)
