@@ -14,9 +14,11 @@ target_link_libraries(norvane_win32 PUBLIC norvane_core comctl32 shlwapi shell32
 # Norvane.exe: the GUI program.
 norvane_sources(APP_SOURCES src/app/win32)
 file(GLOB APP_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/win32/*.rc)
-add_executable(Norvane WIN32 ${APP_SOURCES} ${APP_RESOURCES})
-target_link_libraries(Norvane PRIVATE norvane_win32)
-set_target_properties(Norvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIST_DIR})
+if(APP_SOURCES)
+  add_executable(Norvane WIN32 ${APP_SOURCES} ${APP_RESOURCES})
+  target_link_libraries(Norvane PRIVATE norvane_win32)
+  set_target_properties(Norvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIST_DIR})
+endif()
 
 # Console helpers for tests and administrators.
 foreach(tool automate plugdrive)
@@ -33,3 +35,14 @@ foreach(tool automate plugdrive)
 endforeach()
 
 include(${CMAKE_SOURCE_DIR}/cmake/kit.cmake OPTIONAL)
+
+# Tests of the real machine layer, run under Wine by the end-to-end suite.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  norvane_sources(WIN32_TEST_SOURCES tests/win32)
+  add_executable(norvane_win32_tests ${WIN32_TEST_SOURCES})
+  target_link_libraries(norvane_win32_tests PRIVATE norvane_win32 gtest gtest_main)
+  set_target_properties(norvane_win32_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endif()
