@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control.h"
 #include "ui/event_loop.h"
 
 namespace ui {
@@ -55,6 +56,16 @@ bool Application::acceptsInput(const Form& f) const {
 Text Application::ansiRoundTrip(const Text& text) const {
   auto& sys = platform_.system;
   return sys.fromAnsi(sys.toAnsi(text));
+}
+
+void Application::setRightToLeft(bool rtl) {
+  if (rtl == rightToLeft_) return;
+  rightToLeft_ = rtl;
+  for (auto& f : forms_) {
+    if (FormPeer* p = f->peer()) p->changed(Prop::Options);
+    for (auto& c : f->controls())
+      if (ControlPeer* p = c->peer()) p->changed(Prop::Options, {});
+  }
 }
 
 void Application::formUnloaded(Form& f) {

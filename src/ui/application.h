@@ -82,6 +82,13 @@ class Application {
   // The text as a plain (ANSI) control or file holds it.
   Text ansiRoundTrip(const Text& text) const;
 
+  // Reading order of the applied language. While it is right to left, the
+  // backend shows the Unicode controls right to left and MsgBoxW asks for
+  // right-to-left message boxes. A change tells every loaded form and control
+  // peer (Prop::Options); peers made later read the flag when they are made.
+  bool rightToLeft() const { return rightToLeft_; }
+  void setRightToLeft(bool rtl);
+
   // Frees unloaded forms whose handlers have all returned. The event loop
   // calls this between events.
   void collectUnloaded();
@@ -100,6 +107,7 @@ class Application {
   std::vector<std::unique_ptr<Form>> unloaded_;
   std::vector<Form*> modal_;
   Form* active_ = nullptr;
+  bool rightToLeft_ = false;
 };
 
 }  // namespace ui

@@ -85,10 +85,7 @@ OptionButton::OptionButton(Form& form, std::string name, int index, bool unicode
 }
 
 void OptionButton::setValue(bool v) {
-  if (v == value_) {
-    if (v) raise(click);
-    return;
-  }
+  if (v == value_) return;
   value_ = v;
   notify(Prop::Value);
   if (!v) return;
@@ -215,6 +212,7 @@ void ListBox::clear() {
 
 void ListBox::setListIndex(int i) {
   if (i < -1 || i >= listCount()) throw Error(fail::InvalidValue, "list index");
+  if (i == listIndex_) return;
   listIndex_ = i;
   notify(Prop::Selection);
   raise(click);
@@ -317,7 +315,7 @@ FileListBox::FileListBox(Form& form, std::string name, Lister lister)
     : ListBox(form, std::move(name), -1, true, Kind::FileList), lister_(std::move(lister)) {}
 
 void FileListBox::setPath(const Text& path) {
-  if (path == path_) return;
+  if (core::equalsNoCase(path, path_)) return;
   Text previous = path_;
   path_ = path;
   try {

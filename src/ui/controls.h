@@ -89,8 +89,8 @@ class TextBox : public Control {
   int selStart_ = 0, selLength_ = 0;
 };
 
-// List box (plain or Unicode). Setting the selection from code raises click
-// just as the user's click does, also when the index does not change.
+// List box (plain or Unicode). Changing the selection from code raises click
+// just as the user's click does; setting the index it already has does not.
 class ListBox : public Control {
  public:
   ListBox(Form& form, std::string name, int index = -1, bool unicode = false,
