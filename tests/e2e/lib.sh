@@ -1,0 +1,321 @@
+# Shared shell library for running Norvane's Windows build under Wine.
+#
+# Sourced by the end-to-end tests (tests/e2e/test_*.sh) and by scripts/start.sh.
+# Sourcing only defines functions; a test calls e2e_begin, which sets up the
+# display, the Wine prefix and the clean-up trap.
+#
+# A test sees (from CTest, see e2e.cmake):
+#   NORVANE_DIST  the dist folder under test (Norvane.exe, norvane-automate.exe, Kit, Lang)
+#   E2E_OUT       where screenshots and logs go; the Wine prefix lives in $E2E_OUT/prefix
+#
+# Facts about Wine that shape this file are measured and kept in the project's
+# docs; the comments below say why each step is there.
+
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}
+E2E_APP_WIN='C:\Norvane' # the app folder as Norvane sees it
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+# Bump when the prefix recipe below changes, so that old prefixes are redone.
+E2E_PREFIX_RECIPE=1
+
+e2e_log() { printf 'e2e: %s\n' "$*" >&2; }
+e2e_fail() {
+  printf 'e2e: FAIL: %s\n' "$*" >&2
+  exit 1
+}
+
+# --- Which Wine -------------------------------------------------------------
+
+# True when 32-bit Windows programs can run: the 32-bit loader must exist and
+# the kernel must be able to execute it (some kernels have 32-bit emulation
+# switched off, and then the loader fails with "Exec format error").
+e2e_wine32_works() {
+  [[ -x $WINE32 ]] && "$WINE32" --version >/dev/null 2>&1
+}
+
+# Prints i386 or x86_64 for a Windows executable (from its PE header).
+e2e_exe_arch() {
+  local exe=$1 pe machine
+  pe=$(od -An -t u4 -j 60 -N 4 "$exe" | tr -d ' ')
+  machine=$(od -An -t x2 -j $((pe + 4)) -N 2 "$exe" | tr -d ' ')
+  case $machine in
+    014c) echo i386 ;;
+    8664) echo x86_64 ;;
+    *) echo "unknown-$machine" ;;
+  esac
+}
+
+# Sets WINE (the loader for the programs in $1's folder) and says which build
+# runs under which Wine, so that every test log shows it.
+e2e_choose_wine() {
+  local exe=$1 arch
+  arch=$(e2e_exe_arch "$exe")
+  case $arch in
+    i386)
+      e2e_wine32_works || e2e_fail "$exe is 32-bit, but 32-bit Wine cannot run on this machine"
+      WINE=$WINE32
+      e2e_log "running the 32-bit build under 32-bit Wine"
+      ;;
+    x86_64)
+      WINE=$WINE64
+      if e2e_wine32_works; then
+        e2e_log "running the 64-bit build under wine64"
+      else
+        e2e_log "running the 64-bit build under wine64 (32-bit Wine cannot run on this machine)"
+      fi
+      ;;
+    *) e2e_fail "$exe is not a Windows program we can run ($arch)" ;;
+  esac
+  export WINE
+}
+
+# Runs a Windows program (or Wine tool such as reg) in the prefix. The working
+# folder is C:\, because the prefix has no drive for the Linux tree (Wine would
+# complain about the working folder and start in C:\windows).
+e2e_wine() {
+  (cd "$WINEPREFIX/drive_c" && "${WINE:-$WINE64}" "$@")
+}
+
+# Writes a registry value into the 64-bit view (/reg:64), which is the one
+# Wine's own services and font code read, and into the 32-bit view as well
+# so that 32-bit programs see the same value.
+e2e_reg_add() {
+  local key=$1 name=$2 type=$3 data=$4 view
+  for view in 64 32; do
+    e2e_wine reg add "$key" /v "$name" /t "$type" /d "$data" /f /reg:$view >/dev/null
+  done
+}
+
+# --- Display ----------------------------------------------------------------
+
+# Starts Xvfb on a free display and sets DISPLAY. It must run before any Wine
+# call: the first Wine process after wineserver starts decides whether there
+# is a display, and without one every later CreateWindow fails.
+e2e_start_xvfb() {
+  local fifo display
+  fifo=$(mktemp -u "${TMPDIR:-/tmp}/e2e-display.XXXXXX")
+  mkfifo "$fifo"
+  # -displayfd: Xvfb picks a free display itself and writes its number.
+  Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  E2E_XVFB_PID=$!
+  [[ -n ${E2E_OUT-} ]] && echo "$E2E_XVFB_PID" >"$E2E_OUT/.xvfb.pid"
+  if ! read -r -t 20 display <"$fifo"; then
+    rm -f "$fifo"
+    e2e_fail "Xvfb did not start"
+  fi
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+}
+
+# A compositor, for tests that look at layered-window alpha: without one the
+# alpha is accepted but not drawn.
+e2e_start_compositor() {
+  xcompmgr >/dev/null 2>&1 &
+  E2E_XCOMPMGR_PID=$!
+  sleep 0.3
+}
+
+# Saves a screenshot of the whole screen as $E2E_OUT/<name>.png.
+e2e_screenshot() {
+  local name=$1
+  import -window root "$E2E_OUT/$name.png" || e2e_fail "screenshot $name failed"
+  e2e_log "screenshot $E2E_OUT/$name.png"
+}
+
+# --- Prefix -----------------------------------------------------------------
+
+# Makes the Wine prefix at $WINEPREFIX once and reuses it (a new prefix takes
+# about 20 s and 1.3 GB). A stamp file records the recipe it was made with.
+e2e_prepare_prefix() {
+  local stamp=$WINEPREFIX/.norvane-prefix
+  if [[ -f $stamp && $(<"$stamp") == "$E2E_PREFIX_RECIPE" ]]; then
+    return 0
+  fi
+  e2e_log "making the Wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  # wineboot as 64-bit: the prefix then serves both 32- and 64-bit programs.
+  (cd "$WINEPREFIX" && "$WINE64" wineboot -i) >/dev/null 2>&1 || e2e_fail "wineboot failed"
+  wineserver -w
+  # The default prefix maps Z: to /; a program that walks every drive would
+  # walk the whole Linux tree.
+  rm -f "$WINEPREFIX/dosdevices/z:"
+  # A crashing program must end at once with a backtrace on stderr, not wait
+  # on Wine's crash dialog.
+  e2e_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+  # The UI faces have no Arabic glyphs here: link them to DejaVu Sans, so that
+  # right-to-left languages draw as text rather than boxes.
+  local face
+  for face in Tahoma 'Microsoft Sans Serif' 'MS Sans Serif' Arial; do
+    e2e_reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      "$face" REG_MULTI_SZ 'DejaVuSans.ttf,DejaVu Sans'
+  done
+  # The font links are read when wineserver starts; HKCU values reach
+  # user.reg only when it ends.
+  wineserver -k || true
+  wineserver -w
+  echo "$E2E_PREFIX_RECIPE" >"$stamp"
+}
+
+# Removes every drive letter but C: from the prefix. Earlier tests may have
+# left drives mapped to folders that no longer exist. Only while wineserver is
+# down: a running server would not notice.
+e2e_reset_drives() {
+  local link
+  for link in "$WINEPREFIX"/dosdevices/[a-z]:; do
+    [[ -L $link && ${link##*/} != c: ]] && rm -f "$link"
+  done
+  return 0
+}
+
+# --- Drives -----------------------------------------------------------------
+
+# plugdrive.exe sits in the Windows build folder, beside dist (it does not ship).
+e2e_plugdrive() {
+  local tool
+  tool=$(dirname "$NORVANE_DIST")/plugdrive.exe
+  [[ -f $tool ]] || e2e_fail "$tool is missing"
+  e2e_wine "$tool" "$@"
+}
+
+# Maps a folder as a drive letter, at once, also while Norvane runs:
+#   e2e_map_drive <letter> <folder> <removable|fixed|cdrom> [label]
+# The label goes into the folder's .windows-label, which Wine reads when the
+# drive is defined (Norvane then sees it as a hidden file in the root).
+e2e_map_drive() {
+  local letter=$1 folder=$2 type=$3 label=${4-}
+  if [[ -n $label && -d $folder ]]; then
+    printf '%s\n' "$label" >"$folder/.windows-label"
+  fi
+  e2e_plugdrive add "$letter" "$folder" "$type" >/dev/null || e2e_fail "mapping $letter: failed"
+}
+
+# Pulls a drive out, at once.
+e2e_unplug_drive() {
+  e2e_plugdrive remove "$1" >/dev/null || e2e_fail "removing $1: failed"
+}
+
+# A fresh folder for a fixture: e2e_tempdir prints its path. All of them
+# live in one folder per test beside the test output (on the build's file
+# system, which keeps the extended attributes where Wine stores hidden and
+# system flags), removed when the test ends.
+e2e_tempdir() {
+  mktemp -d "$E2E_FIXTURES/fixture.XXXXXX"
+}
+
+# --- Norvane ----------------------------------------------------------------
+
+# Runs one automation request and prints the answer (one line, without the
+# CR of the Windows console). Returns the program's exit status.
+e2e_automate() {
+  local out status=0
+  out=$(e2e_wine "$E2E_APP_WIN\\norvane-automate.exe" "$@") || status=$?
+  printf '%s\n' "${out//$'\r'/}"
+  return $status
+}
+
+# Waits until a shell command succeeds: e2e_wait_for <seconds> <what> <command...>
+e2e_wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || e2e_fail "timed out after ${seconds}s waiting for $what"
+    if [[ -n ${E2E_NORVANE_PID-} ]] && ! kill -0 "$E2E_NORVANE_PID" 2>/dev/null; then
+      e2e_fail "Norvane ended while waiting for $what"
+    fi
+    sleep 0.2
+  done
+}
+
+# True when the loaded forms (norvane-automate forms) include the given form.
+e2e_has_form() {
+  local forms
+  forms=$(e2e_automate forms) || return 1
+  [[ " $forms " == *" $1 "* ]]
+}
+
+# True when the loaded forms are exactly the given ones, in the order given.
+e2e_forms_are() {
+  local forms
+  forms=$(e2e_automate forms) || return 1
+  [[ $forms == "$*" ]]
+}
+
+# Copies the dist folder to C:\Norvane (a fresh app folder for each test, so
+# that File.txt and other files written beside the program start empty), starts
+# Norvane.exe and waits until it answers automation requests.
+e2e_start_norvane() {
+  E2E_APP=$WINEPREFIX/drive_c/Norvane
+  rm -rf "$E2E_APP"
+  cp -r "$NORVANE_DIST" "$E2E_APP"
+  E2E_NORVANE_LOG=$E2E_OUT/$E2E_NAME.norvane.log
+  (cd "$WINEPREFIX/drive_c" && exec "$WINE" "$E2E_APP_WIN\\Norvane.exe" "$@") \
+    >"$E2E_NORVANE_LOG" 2>&1 &
+  E2E_NORVANE_PID=$!
+  e2e_wait_for 60 "Norvane to answer automation requests" e2e_automate forms
+}
+
+# --- Checks -----------------------------------------------------------------
+
+e2e_expect_eq() {
+  local actual=$1 expected=$2 what=$3
+  [[ $actual == "$expected" ]] || e2e_fail "$what: expected '$expected', got '$actual'"
+  e2e_log "ok: $what = '$actual'"
+}
+
+# --- Test frame -------------------------------------------------------------
+
+# Stops everything the test started, also when it failed: every Wine process
+# of the prefix (Norvane included), the compositor, Xvfb, the fixtures.
+e2e_end() {
+  local status=$?
+  trap - EXIT
+  if [[ -n ${WINEPREFIX-} ]]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+  if [[ -n ${E2E_NORVANE_PID-} ]]; then
+    wait "$E2E_NORVANE_PID" 2>/dev/null || true
+    if ((status != 0)) && [[ -s $E2E_NORVANE_LOG ]]; then
+      e2e_log "Norvane's output ($E2E_NORVANE_LOG):"
+      tail -n 40 "$E2E_NORVANE_LOG" >&2
+    fi
+  fi
+  [[ -n ${E2E_XCOMPMGR_PID-} ]] && kill "$E2E_XCOMPMGR_PID" 2>/dev/null
+  if [[ -n ${E2E_XVFB_PID-} ]]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+    rm -f "$E2E_OUT/.xvfb.pid"
+  fi
+  [[ -n ${E2E_FIXTURES-} ]] && rm -rf "$E2E_FIXTURES"
+  exit "$status"
+}
+
+# Sets up a test: output folder, Wine choice, display, prefix, no stray drives.
+e2e_begin() {
+  : "${NORVANE_DIST:?NORVANE_DIST must name the dist folder under test}"
+  : "${E2E_OUT:?E2E_OUT must name the output folder}"
+  E2E_NAME=$(basename "$0" .sh)
+  mkdir -p "$E2E_OUT"
+  E2E_FIXTURES=$E2E_OUT/$E2E_NAME.fixtures
+  rm -rf "$E2E_FIXTURES"
+  mkdir -p "$E2E_FIXTURES"
+  export WINEPREFIX=${E2E_PREFIX:-$E2E_OUT/prefix}
+  export WINEDEBUG=-all
+  trap e2e_end EXIT
+  [[ -f $NORVANE_DIST/Norvane.exe ]] || e2e_fail "$NORVANE_DIST/Norvane.exe is missing"
+  e2e_choose_wine "$NORVANE_DIST/Norvane.exe"
+  # A run killed on its timeout had no chance to clean up: a server left over
+  # would keep an old display and old drives, and its Xvfb would linger.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  local stale
+  stale=$(cat "$E2E_OUT/.xvfb.pid" 2>/dev/null) || true
+  if [[ -n $stale && $(cat "/proc/$stale/comm" 2>/dev/null) == Xvfb ]]; then
+    kill "$stale"
+  fi
+  e2e_start_xvfb
+  e2e_prepare_prefix
+  e2e_reset_drives
+}
