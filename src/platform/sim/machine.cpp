@@ -152,7 +152,7 @@ void Machine::addFile(const Text& path, const std::string& content, uint32_t att
   p.parts.pop_back();
   if (!p.parts.empty()) {
     Text parentPath = join(p, p.parts.size());
-    if (!lookup(parentPath)) addFolder(parentPath);
+    if (!exists(parentPath)) addFolder(parentPath);
   }
   Node& parent = need(join(p, p.parts.size()));
   Node* n = parent.child(leaf);
@@ -320,6 +320,7 @@ void Machine::moveFolder(const Text& from, const Text& to) {
   if (!n || !n->folder()) throw Error(err::PathNotFound, "no such folder");
   if (dst.child(toLeaf)) throw Error(err::AlreadyExists, "target exists");
   checkWritable(from);
+  if (n->locked) throw Error(err::SharingViolation, "folder in use");
   for (Node* up = &dst; up; up = up->parent)
     if (up == n) throw Error(err::AccessDenied, "move into itself");
   auto it =

@@ -40,7 +40,7 @@ class Machine : public FileSystem, public Drives, public Processes, public Setti
   void addSizedFile(const Text& path, uint64_t size, uint32_t attributes = attr::Archive);
   // A folder link (junction or symbolic link) at `path` pointing at `target`.
   void addFolderLink(const Text& path, const Text& target);
-  // A file that is open elsewhere: it cannot be deleted.
+  // A file or folder that is in use elsewhere: it cannot be deleted or moved.
   void setLocked(const Text& path, bool locked);
   // A folder whose entries cannot be listed.
   void setUnreadable(const Text& path, bool unreadable);

@@ -1,0 +1,41 @@
+// The scan button: the drive write test, starting and stopping a clean run,
+// the attribute batch on the drive, and the recovery of a root folder named
+// by a no-break space.
+#pragma once
+
+#include "shell/frm_main.h"
+
+namespace scan {
+
+using core::Text;
+
+class CleanCommand {
+ public:
+  explicit CleanCommand(shell::FrmMain& frm);
+
+  void click();
+  // "Yes" when a file can be created, written and deleted in the root of the
+  // drive that holds `path`, else "No". The test file never stays behind,
+  // and a file of the user's is never touched.
+  Text TestDriveWrite(const Text& path);
+  void StartCleanRun();
+  // Moves the root folder `path` (a root and one no-break space) to a free
+  // File_Recover_<seconds> folder and starts the run over. A move that fails
+  // leaves the run going on.
+  void RecoverHiddenRoot(const Text& path);
+  // Makes the chosen drive current again: List2 through -1 and back.
+  void reselectDrive();
+
+ private:
+  void requestStop();
+  void setRunControlsEnabled(bool enabled);
+  void writeAndStartBatch(const Text& root);
+
+  shell::FrmMain& frm_;
+  platform::Platform& platform_;
+};
+
+// The four lines of the attribute batch for a drive root (G:\).
+std::string batchText(platform::System& system, const Text& root);
+
+}  // namespace scan
