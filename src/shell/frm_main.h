@@ -10,10 +10,15 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "ui/application.h"
 #include "ui/controls.h"
+
+namespace browse {
+class FileSys;
+}
 
 namespace shell {
 
@@ -43,6 +48,7 @@ class FrmMain : public ui::Form {
   const Text& message(int n) const { return MSG0.at(n)->text(); }
 
   // ---- window variables ----
+  std::shared_ptr<browse::FileSys> FileSys;  // created on first use by browse::fileSys()
   std::optional<int16_t> LastDriveCount;  // empty until the first rebuild
   double LogCountdown = 0;
   int FolderIndex = 0;

@@ -288,6 +288,9 @@ void DriveListBox::refresh() {
     if (current.size() >= 2 &&
         core::equalsNoCase(core::left(entries[i], 2), core::left(current, 2)))
       keep = static_cast<int>(i);
+  // The drive poll refreshes every second: nothing to tell the backend when
+  // nothing changed.
+  if (entries == items() && keep == listIndex()) return;
   setItemsQuietly(std::move(entries));
   setIndexQuietly(keep);
 }
@@ -315,6 +318,7 @@ FileListBox::FileListBox(Form& form, std::string name, Lister lister)
     : ListBox(form, std::move(name), -1, true, Kind::FileList), lister_(std::move(lister)) {}
 
 void FileListBox::setPath(const Text& path) {
+  if (path.empty()) throw Error(fail::PathNotFound, "empty folder path");
   if (core::equalsNoCase(path, path_)) return;
   Text previous = path_;
   path_ = path;

@@ -167,8 +167,9 @@ class FileListBox : public ListBox {
   using Lister = std::function<std::vector<Entry>(const Text& folder, const Text& pattern)>;
   FileListBox(Form& form, std::string name, Lister lister);
   const Text& path() const { return path_; }
-  // Points the list at a folder; the same folder again changes nothing. A
-  // folder that cannot be read fails and keeps the previous list.
+  // Points the list at a folder; the same folder again changes nothing. An
+  // empty path, or a folder that cannot be read, fails and keeps the
+  // previous list.
   void setPath(const Text& path);
   const Text& pattern() const { return pattern_; }
   void setPattern(const Text& pattern);

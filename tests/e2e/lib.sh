@@ -246,6 +246,7 @@ e2e_forms_are() {
 # that File.txt and other files written beside the program start empty), starts
 # Norvane.exe and waits until it answers automation requests.
 e2e_start_norvane() {
+  [[ -f $NORVANE_DIST/Norvane.exe ]] || e2e_fail "$NORVANE_DIST/Norvane.exe is missing"
   E2E_APP=$WINEPREFIX/drive_c/Norvane
   rm -rf "$E2E_APP"
   cp -r "$NORVANE_DIST" "$E2E_APP"
@@ -293,10 +294,15 @@ e2e_end() {
 }
 
 # Sets up a test: output folder, Wine choice, display, prefix, no stray drives.
+#   e2e_begin [program]   the program whose build (32- or 64-bit) picks the
+#                         Wine loader; Norvane.exe of the dist by default
 e2e_begin() {
   : "${NORVANE_DIST:?NORVANE_DIST must name the dist folder under test}"
   : "${E2E_OUT:?E2E_OUT must name the output folder}"
   E2E_NAME=$(basename "$0" .sh)
+  # Wine runs programs from C:\, so every path handed to it must be absolute.
+  NORVANE_DIST=$(realpath -m "$NORVANE_DIST")
+  E2E_OUT=$(realpath -m "$E2E_OUT")
   mkdir -p "$E2E_OUT"
   E2E_FIXTURES=$E2E_OUT/$E2E_NAME.fixtures
   rm -rf "$E2E_FIXTURES"
@@ -304,8 +310,9 @@ e2e_begin() {
   export WINEPREFIX=${E2E_PREFIX:-$E2E_OUT/prefix}
   export WINEDEBUG=-all
   trap e2e_end EXIT
-  [[ -f $NORVANE_DIST/Norvane.exe ]] || e2e_fail "$NORVANE_DIST/Norvane.exe is missing"
-  e2e_choose_wine "$NORVANE_DIST/Norvane.exe"
+  local program=${1:-$NORVANE_DIST/Norvane.exe}
+  [[ -f $program ]] || e2e_fail "$program is missing (was the Windows build made?)"
+  e2e_choose_wine "$program"
   # A run killed on its timeout had no chance to clean up: a server left over
   # would keep an old display and old drives, and its Xvfb would linger.
   wineserver -k 2>/dev/null || true

@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-e2e_begin
+e2e_begin "$(dirname "$NORVANE_DIST")/plugdrive.exe"
 
 drives() { e2e_plugdrive list | tr -d '\r'; }
 e2e_expect_eq "$(drives)" "c: fixed " "drives of a fresh test prefix"

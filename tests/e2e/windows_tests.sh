@@ -5,8 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-program=$1
+program=$(realpath -m "$1")
 shift
-[[ -f $program ]] || { e2e_log "$program is missing (was the Windows build made?)"; exit 1; }
-e2e_begin
+e2e_begin "$program"
 e2e_wine "$program" "$@"
