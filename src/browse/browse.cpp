@@ -80,8 +80,9 @@ NodeLook nodeLook(const Drive& drive) {
 }  // namespace
 
 Browse::Browse(shell::FrmMain& frm) : frm_(frm), platform_(frm.app().platform()) {
-  for (auto picture : {"drive.local", "drive.cdrom", "drive.removable", "drive.network",
-                       "drive.ramdisk", "drive.floppy"})
+  // Icons 1 to 3 are the local disk, the CD drive and the removable drive;
+  // the rest complete the set of six pictures drawn for the table.
+  for (auto picture : {"drive.1", "drive.2", "drive.3", "drive.4", "drive.5", "drive.0"})
     frm_.UniImageList1.add(picture, picture);
 
   frm_.RebuildDriveList = [this] { rebuildDriveList(); };
