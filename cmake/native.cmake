@@ -12,6 +12,21 @@ target_link_libraries(norvane_tests PRIVATE norvane_sim GTest::gtest GTest::gtes
 include(GoogleTest)
 gtest_discover_tests(norvane_tests DISCOVERY_TIMEOUT 60)
 
+# The program's pictures, drawn by our own generator at build time into
+# ${CMAKE_BINARY_DIR}/assets (BMP files, norvane.ico and assets.rc).
+file(GLOB ASSETGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/*.cpp)
+list(FILTER ASSETGEN_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(norvane_assetgen_lib STATIC ${ASSETGEN_SOURCES})
+target_include_directories(norvane_assetgen_lib PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+add_executable(norvane_assetgen ${CMAKE_SOURCE_DIR}/tools/assetgen/main.cpp)
+target_link_libraries(norvane_assetgen PRIVATE norvane_assetgen_lib)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/assets/assets.rc
+                   COMMAND norvane_assetgen ${CMAKE_BINARY_DIR}/assets
+                   DEPENDS norvane_assetgen
+                   COMMENT "Drawing Norvane's pictures")
+add_custom_target(norvane_assets ALL DEPENDS ${CMAKE_BINARY_DIR}/assets/assets.rc)
+target_link_libraries(norvane_tests PRIVATE norvane_assetgen_lib)
+
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   norvane_sources(BENCH_SOURCES bench)
