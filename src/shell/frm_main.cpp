@@ -140,7 +140,7 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
       Text3(add<TextBox>("Text3")),
       Drive1(add<DriveListBox>("Drive1", driveSource(app.platform()))),
       File1(add<FileListBox>("File1", folderLister(app.platform()))),
-      List6(add<ListBox>("List6")),
+      List6(add<ListBox>("List6", -1, true)),
       tvFolders(add<TreeView>("tvFolders")),
       imgMain(add<ImageList>("imgMain")),
       UniList1(add<ListBox>("UniList1", -1, true)),

@@ -151,7 +151,7 @@ class FrmMain : public ui::Form {
   ui::TextBox& Text3;
   ui::DriveListBox& Drive1;
   ui::FileListBox& File1;
-  ui::ListBox& List6;
+  ui::ListBox& List6;  // Unicode: language file paths are kept exactly, whatever their script
   ui::TreeView& tvFolders;
   ui::ImageList& imgMain;
   ui::ListBox& UniList1;

@@ -11,6 +11,9 @@ int MsgBoxW(ui::Application& app, const core::Text& text, uint32_t style, const 
   request.title = title.empty() ? core::Text(kAppTitle) : title;
   request.style = icon ? (style & ~kIconMask) | kUserIcon : style;
   request.icon = icon;
+  // A right-to-left language reads and aligns its boxes from the right.
+  constexpr uint32_t kRight = 0x80000, kRtlReading = 0x100000;
+  if (app.rightToLeft()) request.style |= kRight | kRtlReading;
   return app.backend().messageBox(request);
 }
 
