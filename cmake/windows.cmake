@@ -20,6 +20,21 @@ if(APP_SOURCES)
   set_target_properties(Norvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIST_DIR})
 endif()
 
+# The pictures drawn by the native target norvane_assets: give its folder as
+# NORVANE_ASSETS. Its script also lists the program icon, unless one of the
+# program's own resource scripts embeds norvane.ico already.
+set(NORVANE_ASSETS "" CACHE PATH "folder with assets.rc from the native norvane_assets target")
+if(TARGET Norvane AND NORVANE_ASSETS AND EXISTS ${NORVANE_ASSETS}/assets.rc)
+  target_sources(Norvane PRIVATE ${NORVANE_ASSETS}/assets.rc)
+  foreach(rc ${APP_RESOURCES})
+    file(STRINGS ${rc} icon_lines REGEX "norvane\\.ico")
+    if(icon_lines)
+      set_property(SOURCE ${NORVANE_ASSETS}/assets.rc APPEND
+                   PROPERTY COMPILE_DEFINITIONS NORVANE_ICON_ELSEWHERE)
+    endif()
+  endforeach()
+endif()
+
 # Console helpers for tests and administrators.
 foreach(tool automate plugdrive)
   norvane_sources(TOOL_SOURCES tools/${tool})

@@ -114,7 +114,11 @@ std::string rcScript(const std::vector<RcEntry>& entries) {
   for (const RcEntry& e : entries) {
     std::string path;
     for (char c : e.path) path += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    s += e.name + " " + e.type + " \"" + path + "\"\n";
+    std::string line = e.name + " " + e.type + " \"" + path + "\"\n";
+    // The program's own resources may carry the icon; then the build defines
+    // NORVANE_ICON_ELSEWHERE and the icon is left out here.
+    if (e.type == "ICON") line = "#ifndef NORVANE_ICON_ELSEWHERE\n" + line + "#endif\n";
+    s += line;
   }
   return s;
 }
