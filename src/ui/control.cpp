@@ -215,7 +215,10 @@ void Control::performMouse(int which, const MouseEvent& e) {
     raise(mouseUp, e);
 }
 
-void Control::performKey(int key) { raise(keyPress, key); }
+int Control::performKey(int key) {
+  raise(keyPress, key);
+  return key;
+}
 
 void Control::attachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
 

@@ -145,7 +145,8 @@ class Control {
   virtual void performClick();
   void performDblClick();
   void performMouse(int which, const MouseEvent& e);  // 0 down, 1 move, 2 up
-  void performKey(int key);
+  // A typed character; answers the key after the handlers (0: swallowed).
+  int performKey(int key);
 
   // Raises an event of this control; the form stays loaded while it runs.
   template <class... A, class... P>
