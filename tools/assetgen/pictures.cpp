@@ -78,6 +78,7 @@ void emblem(Canvas& c) {
   c.fill(shieldPath(0),
          linear({24, 14}, {232, 246}, {{0, pal::amber}, {0.5, pal::copper}, {1, pal::brown}}));
   c.fill(shieldPath(14), linear({0, 28}, {0, 236}, {{0, rgb(74, 150, 126)}, {1, pal::tealDeep}}));
+  c.stroke(shieldPath(19), 3, withAlpha(pal::cream, 0.45));
   // Sheen over the left half.
   Path sheen;
   sheen.moveTo(128, 30).cubicTo(100, 44, 70, 50, 40, 50).lineTo(40, 120);
@@ -659,19 +660,18 @@ void aboutBanner(Canvas& c) {
   const double W = 586, H = 26;
   c.fill(rect(0, 0, W, H), vgrad(0, H, rgb(246, 238, 220), rgb(222, 204, 170)));
   c.fill(rect(0, 0, W, H), linear({0, 0}, {W, 0},
-                                  {{0, withAlpha(pal::copper, 0.45)},
+                                  {{0, withAlpha(pal::copper, 0.3)},
                                    {0.18, withAlpha(pal::copper, 0)},
                                    {0.82, withAlpha(pal::copper, 0)},
-                                   {1, withAlpha(pal::copper, 0.45)}}));
+                                   {1, withAlpha(pal::copper, 0.3)}}));
   c.fill(rect(0, 0, W, 3), pal::teal);
   c.fill(rect(0, 3, W, 1), pal::copper);
   c.fill(rect(0, H - 4, W, 1), pal::copper);
   c.fill(rect(0, H - 3, W, 3), pal::teal);
-  for (double x : {14.0, W - 14}) {
-    Path d;
-    d.polygon({{x, 7}, {x + 7, 13}, {x, 19}, {x - 7, 13}});
-    c.fill(d, pal::orange);
-  }
+  // The faint pen sweep of the title bands, here across the whole strip.
+  Path sweep;
+  sweep.moveTo(40, 19).cubicTo(200, 10, 380, 22, 550, 9);
+  c.nib(sweep, Nib{6, 0.8, -0.5, 0.9}, solid(withAlpha(pal::copper, 0.2)));
 }
 
 // ---- the catalogue ----
