@@ -8,6 +8,7 @@
 #include "lang/languages.h"
 #include "scan/scan.h"
 #include "shell/chrome.h"
+#include "shell/splash.h"
 #include "ui/event_loop.h"
 
 namespace app {
@@ -18,7 +19,10 @@ Norvane::Norvane(ui::Application& app) : app_(app) {}
 
 Norvane::~Norvane() = default;
 
-void Norvane::start() { showMain(); }
+// The program opens with the splash; its last step shows the main window.
+void Norvane::start() {
+  app_.form<shell::F1>([this] { showMain(); }).show();
+}
 
 shell::FrmMain& Norvane::showMain() {
   auto& frm = app_.form<shell::FrmMain>([this](shell::FrmMain& f) { wire(f); });
