@@ -184,20 +184,23 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
   Command1.setDefault(true);
   place(Command2, nullptr, 9840, 1650, 1695, 315).setText(u"Fix only a File");
 
-  // Attribute choice and options, over their coloured back panels.
-  for (int i = 0; i < 6; ++i) {
-    BackPanels[i] = &add<Label>("Label" + std::to_string(22 + i));
-    place(*BackPanels[i], nullptr, 360 + i * 1440, 1200, 1395, 330);
-  }
+  // Attribute choice and options, each over a coloured back panel.
+  CheckBox* boxes[] = {&Check2, &Check3, &Check1, &Check4, &Check5, &Check6};
   place(Check2, nullptr, 420, 1230, 1275, 270).setText(u"System");
   place(Check3, nullptr, 1860, 1230, 1275, 270).setText(u"Hidden     ");
   place(Check1, nullptr, 3300, 1230, 1275, 270).setText(u"Read Only  ");
   place(Check4, nullptr, 4740, 1230, 1275, 270).setText(u"Archive    ");
   place(Check5, nullptr, 6180, 1230, 1995, 270).setText(u"Delete File Shortcut");
   place(Check6, nullptr, 10020, 1230, 2655, 270).setText(u"Open Drive At Complete Scan  ");
+  for (int i = 0; i < 6; ++i) {
+    BackPanels[i] = &add<Label>("Label" + std::to_string(22 + i));
+    place(*BackPanels[i], nullptr, boxes[i]->left() - 60, 1200, boxes[i]->width() + 120, 330);
+    BackPanels[i]->setBackColour(look::Panel);
+    boxes[i]->setBackColour(look::Panel);
+  }
 
   // The path field in its frame.
-  place(Picture6, nullptr, 360, 1560, 8850, 460);
+  place(Picture6, nullptr, 360, 1560, 8850, 460).setBackColour(look::Panel);
   place(Text1, &Picture6, 60, 30, 8715, 390);
 
   // The language box under its cover.
@@ -214,7 +217,7 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
   }());
 
   // The browsing panel: drive table, folder list, file list.
-  place(Picture2, nullptr, 360, 2040, 12375, 5655);
+  place(Picture2, nullptr, 360, 2040, 12375, 5655).setBackColour(look::Panel);
   place(ListView1, &Picture2, 0, 180, 3840, 5355);
   ListView1.setBackColour(look::DriveTableBack);
   ListView1.setForeColour(colour::White);
@@ -238,10 +241,13 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
   place(Bite1, &Picture2, 9150, 15, 915, 210).setText(u"0.00 MB");
   place(UniLabel1, &Picture2, 10080, 0, 2295, 240);
   place(List2, &Picture2, 1920, 600, 1455, 1395, false);
+  for (Label* heading : {&Label3, &Label4, &Label5, &Label6, &Bite1, &UniLabel1})
+    heading->setTransparent(true);
 
   // Information frame with the counters.
   place(Frame1, nullptr, 360, 7680, 12330, 735).setText(u"   Information  ");
-  place(Picture3, &Frame1, 240, 300, 10095, 285);
+  Frame1.setBackColour(look::Panel);
+  place(Picture3, &Frame1, 240, 300, 10095, 285).setBackColour(look::Panel);
   place(Label9, &Picture3, 0, 0, 1395, 255);
   place(Label10, &Picture3, 2520, 0, 1485, 255);
   place(Label12, &Picture3, 4920, 0, 885, 255);
@@ -253,6 +259,7 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
   Label11.setAlignment(2);
   Label11.setFont(tahomaBold(8.25));
   place(Label19, &Picture3, 4860, 0, 45, 255);
+  for (Label* caption : {&Label9, &Label10, &Label8, &Label14}) caption->setTransparent(true);
   place(Label2, &Frame1, 6240, 0, 2175, 255, false);
 
   // Progress panel, shown during a clean run.

@@ -31,6 +31,8 @@ constexpr ui::Colour DriveTableBack = 0x627436;
 constexpr ui::Colour FileListBack = 0x6F6F4A;
 constexpr ui::Colour CaptionButton = 0xC2C0B1;
 constexpr ui::Colour Cover = 0x9FBFD0;
+// The panels over the background take the cover's parchment colour.
+constexpr ui::Colour Panel = 0x9FBFD0;
 }  // namespace look
 
 class FrmMain : public ui::Form {
