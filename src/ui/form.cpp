@@ -99,6 +99,11 @@ void Form::unload() {
 
 void Form::setActiveControl(Control* c) { active_ = c; }
 
+int Form::performKeyDown(int key, int shift) {
+  raise(keyDown, key, shift);
+  return key;
+}
+
 void Form::attachPeer(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }
 
 void Form::notify(Prop p) {

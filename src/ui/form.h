@@ -93,6 +93,16 @@ class Form {
   Event<> resize;
   Event<> unloading;
   Event<int&> keyPress;
+  // A key going down anywhere in the window, before the control with the
+  // focus sees it (a key preview): the key as the platform numbers keys
+  // ('A' to 'Z', '0' to '9', 13 Enter, 27 Esc, ...) and the shift state
+  // (1 Shift, 2 Ctrl, 4 Alt). A handler sets the key to 0 to keep it, and the
+  // character it would type, from the control.
+  Event<int&, int> keyDown;
+
+  // A key going down, as the backend reports it; answers the key after the
+  // handlers (0: swallowed).
+  int performKeyDown(int key, int shift);
 
   // The user closing the window with the system close command.
   virtual void performClose() { unload(); }
