@@ -6,7 +6,7 @@ enable_language(RC)
 
 set(NORVANE_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 
-norvane_sources(WIN32_SOURCES src/ui/win32 src/platform/win32)
+norvane_sources(WIN32_SOURCES src/ui/win32 src/platform/win32 src/automation/win32)
 add_library(norvane_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(norvane_win32 PUBLIC norvane_core comctl32 shlwapi shell32 ole32 uuid
                       gdi32 msimg32 user32 kernel32 winmm mpr advapi32)
@@ -47,6 +47,7 @@ foreach(tool automate plugdrive)
       set(out ${CMAKE_BINARY_DIR})  # test tools stay out of what ships
     endif()
     add_executable(${name} ${TOOL_SOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PRIVATE user32 kernel32 shell32)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${out})
   endif()

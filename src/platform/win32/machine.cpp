@@ -1,7 +1,8 @@
 #include "platform/win32/machine.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 #include <winnetwk.h>
 
 #include <cmath>
