@@ -1,0 +1,147 @@
+#include "ui/win32/loop.h"
+
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui::win32 {
+
+namespace {
+constexpr UINT kRunPosted = WM_APP + 1;
+constexpr UINT_PTR kSystemTimer = 1;
+// How long one round of dispatching may take before due timers get their turn.
+constexpr DWORD kDispatchBudgetMs = 50;
+// A system loop with no model timer due still looks in this often: an
+// action may have started one.
+constexpr double kIdleRecheckMs = 100;
+
+ATOM registerClass() {
+  static ATOM atom = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kAppWindowClass;
+    return RegisterClassExW(&wc);
+  }();
+  return atom;
+}
+}  // namespace
+
+Loop::Loop(platform::Clock& clock) : EventLoop(clock) {
+  // A 10 ms pause must last about 10 ms, not a tick of the default 15.6 ms
+  // timer resolution.
+  timeBeginPeriod(1);
+  registerClass();
+  window_ = CreateWindowExW(0, kAppWindowClass, L"Norvane", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Loop::windowProc));
+}
+
+Loop::~Loop() {
+  if (window_) DestroyWindow(window_);
+  timeEndPeriod(1);
+}
+
+void Loop::post(std::function<void()> action) {
+  posted_.push_back(std::move(action));
+  PostMessageW(window_, kRunPosted, 0, 0);
+}
+
+void Loop::waitForEvents(double deadline, void* handle) {
+  if (beforeWait) guard(beforeWait);
+  DWORD timeout = INFINITE;
+  if (std::isfinite(deadline)) {
+    double ms = (deadline - clock().monotonic()) * 1000.0;
+    timeout = ms <= 0 ? 0 : static_cast<DWORD>(std::min(std::ceil(ms), 86'400'000.0));
+  }
+  HANDLE h = static_cast<HANDLE>(handle);
+  MsgWaitForMultipleObjectsEx(h ? 1 : 0, h ? &h : nullptr, timeout, QS_ALLINPUT,
+                              MWMO_INPUTAVAILABLE);
+}
+
+bool Loop::dispatchInput() {
+  if (skipDispatch_) {
+    skipDispatch_ = false;
+    return false;
+  }
+  bool any = false;
+  DWORD start = GetTickCount();
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    any = true;
+    if (msg.message == WM_QUIT) ExitProcess(static_cast<UINT>(msg.wParam));
+    if (!(preTranslate && preTranslate(msg))) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (GetTickCount() - start > kDispatchBudgetMs) break;
+  }
+  return any;
+}
+
+LRESULT CALLBACK Loop::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<Loop*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Loop::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case kRunPosted:
+      runPosted();
+      return 0;
+    case WM_TIMER:
+      if (wp != kSystemTimer) break;
+      tickFromSystemLoop();
+      return 0;
+    case WM_COPYDATA: {
+      LRESULT result = FALSE;
+      if (onCopyData)
+        guard([&] {
+          result = onCopyData(reinterpret_cast<HWND>(wp), *reinterpret_cast<COPYDATASTRUCT*>(lp));
+        });
+      return result;
+    }
+  }
+  return DefWindowProcW(window_, msg, wp, lp);
+}
+
+void Loop::runPosted() {
+  if (posted_.empty()) return;
+  auto action = std::move(posted_.front());
+  posted_.pop_front();
+  guard(action);
+}
+
+void Loop::enterSystemModal() {
+  if (systemModal_++ == 0) armSystemTimer();
+}
+
+void Loop::leaveSystemModal() {
+  if (--systemModal_ == 0) KillTimer(window_, kSystemTimer);
+}
+
+// Runs inside the system's modal loop: that loop dispatches the messages, so
+// only the model's due timers run here, not another round of dispatching.
+void Loop::tickFromSystemLoop() {
+  if (systemModal_ == 0) {
+    KillTimer(window_, kSystemTimer);
+    return;
+  }
+  skipDispatch_ = true;
+  guard([&] { yield(); });
+  skipDispatch_ = false;
+  if (systemModal_ > 0) armSystemTimer();
+}
+
+void Loop::armSystemTimer() {
+  double ms = kIdleRecheckMs;
+  double next = nextTimerDeadline();
+  if (std::isfinite(next)) ms = std::clamp((next - clock().monotonic()) * 1000.0, 0.0, ms);
+  UINT delay = std::max<UINT>(USER_TIMER_MINIMUM, static_cast<UINT>(std::ceil(ms)));
+  SetTimer(window_, kSystemTimer, delay, nullptr);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,70 @@
+// The event loop over the Win32 message queue.
+//
+// The model's own loop logic (pauses, modal forms, timers) runs unchanged;
+// this class only blocks until a message, a handle or the next timer
+// deadline, and dispatches the pending messages. It also owns the program's
+// hidden application window: posted actions run there as input, and while
+// the system runs a modal loop of its own (a message box, a window being
+// dragged) a system timer on that window keeps the model's timers ticking.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "ui/event_loop.h"
+#include "ui/win32/win32.h"
+
+namespace ui::win32 {
+
+// The class name of the application window, by which norvane-automate finds
+// a running Norvane.
+inline constexpr wchar_t kAppWindowClass[] = L"Norvane.Application";
+
+class Loop : public EventLoop {
+ public:
+  explicit Loop(platform::Clock& clock);
+  ~Loop() override;
+
+  HWND appWindow() const { return window_; }
+  // Runs `action` later on this thread, as the next piece of input.
+  void post(std::function<void()> action);
+  // Handler of WM_COPYDATA sent to the application window.
+  std::function<LRESULT(HWND sender, const COPYDATASTRUCT&)> onCopyData;
+  // Optional pre-dispatch hook: true when the message was handled.
+  std::function<bool(MSG&)> preTranslate;
+  // Runs each time before the loop blocks.
+  std::function<void()> beforeWait;
+
+  // Marks a stretch in which the system's own modal loop dispatches the
+  // messages; the model's timers then tick from a system timer.
+  class SystemModal {
+   public:
+    explicit SystemModal(Loop& loop) : loop_(loop) { loop_.enterSystemModal(); }
+    ~SystemModal() { loop_.leaveSystemModal(); }
+    SystemModal(const SystemModal&) = delete;
+    SystemModal& operator=(const SystemModal&) = delete;
+
+   private:
+    Loop& loop_;
+  };
+  void enterSystemModal();
+  void leaveSystemModal();
+
+ protected:
+  void waitForEvents(double deadline, void* handle) override;
+  bool dispatchInput() override;
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  void runPosted();
+  void tickFromSystemLoop();
+  void armSystemTimer();
+
+  HWND window_ = nullptr;
+  std::deque<std::function<void()>> posted_;
+  int systemModal_ = 0;
+  bool skipDispatch_ = false;
+};
+
+}  // namespace ui::win32
