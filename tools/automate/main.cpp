@@ -1,0 +1,125 @@
+// norvane-automate: sends one request to the running Norvane and prints the
+// answer on one line (UTF-8). Exit status 0, or 1 when the answer is an
+// error, when no Norvane runs, or when a wait times out.
+//
+//   norvane-automate forms | msgbox | answer <1|6|7>
+//   norvane-automate get <target> | set <target> <value> | click <target> [key]
+//   norvane-automate dblclick <target> | select <target> <index>
+//   norvane-automate wait <target> <value> [timeout-ms]    (polls get; 10 s by default)
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "automation/protocol.h"
+
+namespace {
+
+constexpr wchar_t kClientClass[] = L"Norvane.AutomateClient";
+constexpr UINT kTimeoutMs = 30000;
+
+std::wstring answerText;
+bool answered = false;
+
+LRESULT CALLBACK clientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COPYDATA) {
+    auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    if (data->dwData != automation::kAnswer) return FALSE;
+    answerText.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+    answered = true;
+    return TRUE;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND clientWindow() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = clientProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kClientClass;
+  RegisterClassExW(&wc);
+  return CreateWindowExW(0, kClientClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+// One request, one answer; an answer beginning "error: " when it fails.
+std::wstring ask(HWND client, const std::wstring& request) {
+  HWND server = FindWindowW(automation::kServerClass, nullptr);
+  if (!server) return L"error: Norvane is not running";
+  COPYDATASTRUCT data{};
+  data.dwData = automation::kRequest;
+  data.cbData = static_cast<DWORD>(request.size() * sizeof(wchar_t));
+  data.lpData = const_cast<wchar_t*>(request.data());
+  answered = false;
+  DWORD_PTR result = 0;
+  LRESULT sent =
+      SendMessageTimeoutW(server, WM_COPYDATA, reinterpret_cast<WPARAM>(client),
+                          reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+  if (!sent || !result || !answered) return L"error: Norvane did not answer";
+  return answerText;
+}
+
+void print(const std::wstring& line) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(out, &mode)) {
+    std::wstring text = line + L"\n";
+    WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    return;
+  }
+  int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), n,
+                      nullptr, nullptr);
+  bytes += '\n';
+  WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+bool isError(const std::wstring& answer) { return answer.rfind(L"error: ", 0) == 0; }
+
+int finish(const std::wstring& answer) {
+  print(answer);
+  return isError(answer) ? 1 : 0;
+}
+
+// wait <target> <value> [timeout-ms]: polls the target until it reads the value.
+int wait(HWND client, const std::vector<std::wstring>& args) {
+  if (args.size() < 3) return finish(L"error: wait needs a target and a value");
+  DWORD timeout = args.size() > 3 ? wcstoul(args[3].c_str(), nullptr, 10) : 10000;
+  DWORD start = GetTickCount();
+  std::wstring last;
+  for (;;) {
+    last = ask(client, L"get " + args[1]);
+    if (last == args[2]) return finish(last);
+    if (GetTickCount() - start >= timeout) break;
+    Sleep(50);
+  }
+  return finish(L"error: timed out waiting for " + args[1] + L" to read '" + args[2] +
+                L"'; it reads '" + last + L"'");
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  LocalFree(argv);
+  if (args.empty()) {
+    print(
+        L"usage: norvane-automate forms | get <target> | set <target> <value> | click "
+        L"<target> | select <target> <index> | wait <target> <value> [ms] | msgbox | answer "
+        L"<1|6|7>");
+    return 1;
+  }
+  HWND client = clientWindow();
+  if (args[0] == L"wait") return wait(client, args);
+  std::wstring request;
+  for (const auto& a : args) request += (request.empty() ? L"" : L" ") + a;
+  return finish(ask(client, request));
+}
