@@ -33,19 +33,6 @@ set_target_properties(Ascendor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIS
 add_executable(echoargs WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/echoargs/main.cpp)
 set_target_properties(echoargs PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# Ascendor.exe: the elevation launcher, a program of its own that links
-# nothing of Norvane.
-add_executable(Ascendor WIN32 ${CMAKE_SOURCE_DIR}/src/launcher/main.cpp
-                              ${CMAKE_SOURCE_DIR}/src/launcher/ascendor.rc)
-target_include_directories(Ascendor PRIVATE ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(Ascendor PRIVATE shell32 user32 kernel32)
-set_target_properties(Ascendor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NORVANE_DIST_DIR})
-
-# echoargs.exe writes the command line it was given beside itself, for the
-# launcher's end-to-end test; it stays out of what ships.
-add_executable(echoargs WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/echoargs/main.cpp)
-set_target_properties(echoargs PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-
 # The pictures drawn by the native target norvane_assets: give its folder as
 # NORVANE_ASSETS. Its script also lists the program icon, unless one of the
 # program's own resource scripts embeds norvane.ico already.
