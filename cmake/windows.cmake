@@ -49,7 +49,7 @@ if(TARGET Norvane AND NORVANE_ASSETS AND EXISTS ${NORVANE_ASSETS}/assets.rc)
 endif()
 
 # Console helpers for tests and administrators.
-foreach(tool automate plugdrive)
+foreach(tool automate plugdrive holdfile)
   norvane_sources(TOOL_SOURCES tools/${tool})
   if(TOOL_SOURCES)
     set(name ${tool})
