@@ -232,6 +232,18 @@ TEST_F(BackendTest, TheFormsKeyPreviewSeesKeysFirstAndMayKeepThem) {
   EXPECT_EQ(panel.field.text(), u"w");
 }
 
+TEST_F(BackendTest, FocusFollowsTheModelAndTheUser) {
+  panel.list.setFocus();
+  w.loop.pause(0.02);
+  EXPECT_EQ(GetFocus(), hwndOf(panel.list));
+
+  int got = 0;
+  panel.field.gotFocus += [&] { ++got; };
+  SetFocus(hwndOf(panel.field));
+  EXPECT_EQ(panel.activeControl(), &panel.field);
+  EXPECT_EQ(got, 1);
+}
+
 TEST_F(BackendTest, AModalFormKeepsTheOthersFromInputUntilItCloses) {
   auto& other = w.app.form<Other>();
   HWND main = hwndOf(w.backend, panel);

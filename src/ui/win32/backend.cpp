@@ -147,6 +147,7 @@ void Backend::syncEnabled(const Form* leaving) {
     if (!h || std::find(boxOwners_.begin(), boxOwners_.end(), h) != boxOwners_.end()) continue;
     bool want = boxOwners_.empty() && takesInput(w->form(), leaving);
     if (!IsWindowEnabled(h) == want) EnableWindow(h, want);
+    if (want) w->syncFocus();
   }
 }
 

@@ -220,7 +220,13 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       windowMoved();
       return result;
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE && form_.loaded()) form_.app().setActiveForm(&form_);
+      if (LOWORD(wp) == WA_INACTIVE || !form_.loaded()) break;
+      form_.app().setActiveForm(&form_);
+      focus_ = nullptr;
+      if (HWND target = focusTarget()) {
+        SetFocus(target);
+        return 0;
+      }
       break;
     case WM_ENTERSIZEMOVE:
     case WM_ENTERMENULOOP:
@@ -232,6 +238,52 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+// The window for the focus: the model's active control's, else the first
+// control (in the order added) that takes the focus.
+HWND FormWindow::focusTarget() const {
+  auto usable = [](const Control* c) -> HWND {
+    auto* p = c ? dynamic_cast<WindowPeer*>(c->peer()) : nullptr;
+    if (!p || !p->hwnd() || !c->showing() || !c->inputEnabled()) return nullptr;
+    return (GetWindowLongPtrW(p->hwnd(), GWL_STYLE) & WS_TABSTOP) ? p->hwnd() : nullptr;
+  };
+  if (HWND h = usable(form_.activeControl())) return h;
+  for (auto& c : form_.controls())
+    if (HWND h = usable(c.get())) return h;
+  return nullptr;
+}
+
+void FormWindow::syncFocus() {
+  Control* want = form_.activeControl();
+  if (!want || want == focus_ || GetActiveWindow() != hwnd_) return;
+  auto* p = dynamic_cast<WindowPeer*>(want->peer());
+  if (!p || !p->hwnd() || !want->showing() || !want->inputEnabled()) return;
+  focus_ = want;
+  if (GetFocus() != p->hwnd()) SetFocus(p->hwnd());
+}
+
+void FormWindow::focused(Control& c) {
+  focus_ = &c;
+  if (form_.activeControl() != &c) guard([&] { c.setFocus(); });
+}
+
+void FormWindow::setTip(HWND tool, const Text& text) {
+  if (!tips_ && text.empty()) return;
+  if (!tips_)
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
+  TTTOOLINFOW tool_info{};
+  tool_info.cbSize = sizeof tool_info;
+  tool_info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool_info.hwnd = GetParent(tool);
+  tool_info.uId = reinterpret_cast<UINT_PTR>(tool);
+  SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
+  if (text.empty()) return;
+  tool_info.lpszText = const_cast<wchar_t*>(wide(text));
+  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
 }
 
 // The user minimised or restored the window (from the task bar, say).

@@ -34,6 +34,12 @@ class FormWindow : public FormPeer {
   void imagesChanged(const Control& imageList);
   PaintContext paintContext();
   int nextId() { return nextId_++; }
+  // Keyboard focus: the window of the model's active control gets it while
+  // this window is active; a control the user focuses becomes the active one.
+  void syncFocus();
+  void focused(Control& c);
+  // The tooltip of a control's window; empty text removes it.
+  void setTip(HWND tool, const Text& text);
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -48,12 +54,15 @@ class FormWindow : public FormPeer {
   void windowMoved();
   void sized(WPARAM kind);
   HWND ownerForModal() const;
+  HWND focusTarget() const;
 
   Form& form_;
   Backend& backend_;
   HWND hwnd_ = nullptr;
   Surface surface_;
-  bool syncing_ = false;  // the window is being changed to match the model
+  bool syncing_ = false;      // the window is being changed to match the model
+  Control* focus_ = nullptr;  // the control whose window has the focus
+  HWND tips_ = nullptr;
   int nextId_ = 100;
 };
 

@@ -149,6 +149,7 @@ void WindowPeer::create() {
                FALSE);
   place();
   apply(Prop::Text, {});
+  form_.setTip(hwnd_, control_.toolTip());
   fill();
 }
 
@@ -202,6 +203,7 @@ void WindowPeer::changed(Prop prop, Change change) {
       break;
     case Prop::Options:
       applyReading();
+      form_.setTip(hwnd_, control_.toolTip());
       break;
     default:
       break;
@@ -242,6 +244,9 @@ bool WindowPeer::filter(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       reportMouse(msg, wp, lp);
+      return false;
+    case WM_SETFOCUS:
+      form_.focused(control_);
       return false;
     case WM_CHAR: {
       int key = typed(static_cast<int>(wp));
