@@ -85,7 +85,8 @@ build_all() {
   local native=$NORVANE_BUILD/native
   say "native build ($native)"
   configure_and_build "$native" -DNORVANE_DIST="$(tested_dist)"
-  if cmake --build "$native" --target help | grep -q '^\.\.\. norvane_assets$'; then
+  # (grep without -q: it reads the whole list, so cmake never sees a broken pipe)
+  if cmake --build "$native" --target help | grep '^\.\.\. norvane_assets$' >/dev/null; then
     cmake --build "$native" --parallel "$NORVANE_JOBS" --target norvane_assets
   fi
   local arch
