@@ -226,3 +226,21 @@ TEST(Unload, StopsTheFormsTimers) {
   w.loop.runFor(0.1);
   EXPECT_EQ(ticks, before);
 }
+
+TEST(FormModel, AFailedStepInATickEndsOnlyThatTick) {
+  World w;
+  auto& f = w.app.form<Plain>();
+  int ticks = 0;
+  f.timer.tick += [&] {
+    ++ticks;
+    throw core::Error(5, "refused");
+  };
+  f.timer.setInterval(10);
+  bool pauseReturned = false;
+  EXPECT_NO_THROW({
+    w.loop.pause(0.05);
+    pauseReturned = true;
+  });
+  EXPECT_TRUE(pauseReturned);
+  EXPECT_GE(ticks, 4);
+}

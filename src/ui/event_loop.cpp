@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/error.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 
@@ -98,7 +99,9 @@ void EventLoop::runDueTimers() {
       Timer* t;
       ~Done() { --t->running; }
     } done{t};
-    t->raise(t->tick);
+    // A failed step that a tick left unguarded ends that tick only; it must
+    // not unwind into whatever handler was yielding when the timer fired.
+    core::attempt([&] { t->raise(t->tick); });
   }
 }
 
