@@ -1,5 +1,7 @@
 #include "shell/frm_main.h"
 
+#include <algorithm>
+
 #include "core/error.h"
 
 namespace shell {
@@ -154,7 +156,10 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
       Timer10(add<Timer>("Timer10", 0)) {
   setBorderStyle(0);
   setBackColour(look::WindowBack);
-  move(0, 0, kDesignWidth, kDesignHeight);
+  // The window opens centred on the screen.
+  auto& screen = app.backend();
+  move(std::max(0.0, (screen.screenWidth() - kDesignWidth) / 2),
+       std::max(0.0, (screen.screenHeight() - kDesignHeight) / 2), kDesignWidth, kDesignHeight);
 
   // Title strip and caption buttons.
   place(Image5, nullptr, 0, 0, 13050, 8940).setStretch(true);
