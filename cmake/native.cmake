@@ -27,6 +27,21 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/assets/assets.rc
 add_custom_target(norvane_assets ALL DEPENDS ${CMAKE_BINARY_DIR}/assets/assets.rc)
 target_link_libraries(norvane_tests PRIVATE norvane_assetgen_lib)
 
+# The cleaner's clip Kit\Brisa.bmp (an AVI), drawn by our own generator into
+# the same assets folder; the Windows build copies it into dist/Kit.
+file(GLOB CLIPGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/clipgen/*.cpp)
+list(FILTER CLIPGEN_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(norvane_clipgen_lib STATIC ${CLIPGEN_SOURCES})
+target_link_libraries(norvane_clipgen_lib PUBLIC norvane_assetgen_lib)
+add_executable(norvane_clipgen ${CMAKE_SOURCE_DIR}/tools/clipgen/main.cpp)
+target_link_libraries(norvane_clipgen PRIVATE norvane_clipgen_lib)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/assets/Brisa.bmp
+                   COMMAND norvane_clipgen ${CMAKE_BINARY_DIR}/assets/Brisa.bmp
+                   DEPENDS norvane_clipgen
+                   COMMENT "Drawing the cleaner's clip")
+add_custom_target(norvane_clip ALL DEPENDS ${CMAKE_BINARY_DIR}/assets/Brisa.bmp)
+target_link_libraries(norvane_tests PRIVATE norvane_clipgen_lib)
+
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   norvane_sources(BENCH_SOURCES bench)

@@ -49,7 +49,7 @@ TEST(CleanerOpen, OpensOnlyWhenBothToolsArePresent) {
 TEST(CleanerWindow, LoadsItsTextsIconAndClip) {
   CleanerWorld w;
   for (int n = 18; n <= 23; ++n) w.frm->MSG0[n]->setText(u"m" + core::decimal(n));
-  w.withCleaner([](Form1& f) {
+  w.withCleaner([&](Form1& f) {
     EXPECT_EQ(f.Label4.text(), u"m18");
     EXPECT_EQ(f.Label5.text(), u"m19");
     EXPECT_EQ(f.Command1.text(), u"m20");
@@ -57,6 +57,7 @@ TEST(CleanerWindow, LoadsItsTextsIconAndClip) {
     EXPECT_EQ(f.Option1.text(), u"m22");
     EXPECT_EQ(f.Option2.text(), u"m23");
     EXPECT_EQ(f.Image2.picture(), "norvane");
+    EXPECT_EQ(f.left(), w.frm->left() + (w.frm->width() - 7050) / 2);
     EXPECT_EQ(f.Animation1.clip(), u"C:\\Norvane\\Kit\\Brisa.bmp");
     // The clip fills the progress panel above the bar.
     EXPECT_EQ(f.Animation1.width(), f.Picture2.width());
