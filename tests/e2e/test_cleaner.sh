@@ -31,9 +31,11 @@ e2e_start_norvane
 e2e_wait_for 60 "the splash to close" e2e_forms_are frmMain
 
 get() { e2e_automate get "$1"; }
+# True when a property reads as the given text (for e2e_wait_for).
+is() { [[ $(get "$1" 2>/dev/null) == "$2" ]]; }
 
 e2e_automate click frmMain.Command8 >/dev/null
-e2e_wait_for 30 "Form1 to show" test "$(get Form1.visible 2>/dev/null)" = true
+e2e_wait_for 30 "Form1 to show" is Form1.visible true
 e2e_expect_eq "$(get Form1.Option2.value)" true "Option2 chosen at the start"
 e2e_expect_eq "$(get Form1.Command1.enabled)" true "Command1 ready"
 e2e_screenshot cleaner-ready
@@ -74,7 +76,7 @@ e2e_expect_eq "$(get Form1.Picture2.visible)" true "progress panel during the en
 e2e_screenshot cleaner-end-message
 e2e_automate answer 1 >/dev/null
 
-e2e_wait_for 20 "the progress panel to close" test "$(get Form1.Picture2.visible)" = false
+e2e_wait_for 20 "the progress panel to close" is Form1.Picture2.visible false
 e2e_expect_eq "$(get Form1.Command1.enabled)" false "Command1 after the run"
 e2e_expect_eq "$(find "$temp" -mindepth 1 | wc -l | tr -d ' ')" 0 "entries left in the temporary folder"
 
