@@ -48,6 +48,32 @@ TEST(Emptying, RemovesWhatItCanAndLeavesLinksAndFilesInUse) {
   EXPECT_EQ(r.skipped, 3);         // open.log, busy, out
 }
 
+TEST(Emptying, TriesOnceMoreWhenSomethingWasBusy) {
+  test::World w;
+  auto& m = w.machine;
+  m.addDrive(u'C', DriveType::Fixed);
+  m.addFile(u"C:\\Temp\\setup\\a.tmp", "a");
+  m.setLocked(u"C:\\Temp\\setup\\a.tmp", true);  // in use during the first pass only
+  int waits = 0;
+  cleaner::EmptyResult r;
+  EXPECT_EQ(cleaner::emptyIfAllowed(m, u"C:\\Temp", kKeep, &r,
+                                    [&] {
+                                      ++waits;
+                                      m.setLocked(u"C:\\Temp\\setup\\a.tmp", false);
+                                    }),
+            0);
+  EXPECT_EQ(waits, 1);
+  EXPECT_TRUE(m.list(u"C:\\Temp", u"*").empty());
+  EXPECT_EQ(r.skipped, 0);
+  EXPECT_EQ(r.filesRemoved, 1);
+  EXPECT_EQ(r.foldersRemoved, 1);
+
+  // Nothing left over: no second pass and no wait.
+  m.addFile(u"C:\\Temp\\b.tmp", "b");
+  EXPECT_EQ(cleaner::emptyIfAllowed(m, u"C:\\Temp", kKeep, &r, [&] { ++waits; }), 0);
+  EXPECT_EQ(waits, 1);
+}
+
 TEST(Emptying, RefusesFoldersThatMustNeverBeEmptied) {
   struct Case {
     Text folder;

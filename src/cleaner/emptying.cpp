@@ -173,10 +173,17 @@ EmptyResult emptyFolder(platform::FileSystem& files, const Text& folder) {
 }
 
 int emptyIfAllowed(platform::FileSystem& files, const Text& folder, const Protected& keep,
-                   EmptyResult* result) {
+                   EmptyResult* result, const std::function<void()>& beforeRetry) {
   Refusal refusal = judge(files, folder, keep);
   if (refusal != Refusal::None) return static_cast<int>(refusal);
   EmptyResult done = emptyFolder(files, canonicalFolder(folder));
+  if (done.skipped > 0) {
+    if (beforeRetry) beforeRetry();
+    EmptyResult again = emptyFolder(files, canonicalFolder(folder));
+    done.filesRemoved += again.filesRemoved;
+    done.foldersRemoved += again.foldersRemoved;
+    done.skipped = again.skipped;
+  }
   if (result) *result = done;
   return 0;
 }

@@ -11,6 +11,7 @@
 // anything that holds one of those.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -57,8 +58,12 @@ struct EmptyResult {
 EmptyResult emptyFolder(platform::FileSystem& files, const Text& folder);
 
 // What a tool does: judges the folder and empties it when that is allowed.
-// Answers the exit code: 0 when emptied, else the refusal's value.
+// When something stayed, it waits through `beforeRetry` and tries once more:
+// a folder that another program was listing at that moment (the cleaner
+// window measures the folder while the tool works) goes on the second pass.
+// `result` gets the second pass's skips. Answers the exit code: 0 when
+// emptied, else the refusal's value.
 int emptyIfAllowed(platform::FileSystem& files, const Text& folder, const Protected& keep,
-                   EmptyResult* result = nullptr);
+                   EmptyResult* result = nullptr, const std::function<void()>& beforeRetry = {});
 
 }  // namespace cleaner

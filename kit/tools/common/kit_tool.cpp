@@ -62,7 +62,8 @@ int emptyFolderTool(const std::wstring& folder) {
     keep.profileFolders.push_back(text(longFullPath(profile)));
 
   platform::win32::Machine machine;
-  return cleaner::emptyIfAllowed(machine, text(longFullPath(folder)), keep);
+  return cleaner::emptyIfAllowed(machine, text(longFullPath(folder)), keep, nullptr,
+                                 [] { Sleep(250); });
 }
 
 }  // namespace kit
