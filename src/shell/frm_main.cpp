@@ -166,6 +166,7 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
   Image5.setPicture("main.background");
   place(Label17, nullptr, 1920, 0, 9255, 735).setTransparent(true);
   place(Label1, nullptr, 1800, 285, 9015, 255).setTransparent(true);
+  Label1.setAlignment(2);  // centred over the title band, clear of the language box
   place(UniLabel2, nullptr, 1800, -6000, 9015, 255);
   for (auto [label, left, caption, face] : {std::tuple{&Label18, 12480, u"X", 0},
                                             {&Label20, 11520, u"_", 0},
@@ -276,7 +277,7 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
 
   place(Image1, nullptr, 9360, 1560, 360, 360, false).setPicture("main.success");
   place(Image2, nullptr, 9360, 1560, 360, 360, false).setPicture("main.failure");
-  place(Label7, nullptr, 9360, 1080, 495, 375);
+  place(Label7, nullptr, 9360, 1080, 495, 375).setTransparent(true);
 
   // The list editor panel, hidden until an administrator opens it.
   place(Picture7, nullptr, 8400, 2040, 4695, 6615, false);

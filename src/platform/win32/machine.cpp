@@ -53,7 +53,9 @@ class Win32Process : public Process {
   Win32Process(HANDLE process, DWORD id) : process_(process), id_(id) {}
   ~Win32Process() override { CloseHandle(process_); }
   uint32_t id() const override { return id_; }
-  bool running() override { return exitCode() == STILL_ACTIVE; }
+  // The handle tells whether the program still runs; its exit code cannot,
+  // since a program may end with the code 259 itself.
+  bool running() override { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
   uint32_t exitCode() override {
     DWORD code = 0;
     if (!GetExitCodeProcess(process_, &code)) return 0;
