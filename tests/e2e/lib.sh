@@ -242,19 +242,41 @@ e2e_forms_are() {
   [[ $forms == "$*" ]]
 }
 
-# Copies the dist folder to C:\Norvane (a fresh app folder for each test, so
-# that File.txt and other files written beside the program start empty), starts
-# Norvane.exe and waits until it answers automation requests.
-e2e_start_norvane() {
+# Copies the dist folder to C:\Norvane, a fresh app folder (so that File.txt
+# and the other files written beside the program start empty). A test may
+# change the copy ($E2E_APP) before e2e_start_norvane, e.g. remove its Lang.
+e2e_install_norvane() {
   [[ -f $NORVANE_DIST/Norvane.exe ]] || e2e_fail "$NORVANE_DIST/Norvane.exe is missing"
   E2E_APP=$WINEPREFIX/drive_c/Norvane
   rm -rf "$E2E_APP"
   cp -r "$NORVANE_DIST" "$E2E_APP"
-  E2E_NORVANE_LOG=$E2E_OUT/$E2E_NAME.norvane.log
+}
+
+# Starts Norvane.exe from C:\Norvane (installing it first unless the test
+# did) and waits until it answers automation requests.
+e2e_start_norvane() {
+  [[ -n ${E2E_APP-} ]] || e2e_install_norvane
+  E2E_NORVANE_LOG=${E2E_NORVANE_LOG:-$E2E_OUT/$E2E_NAME.norvane.log}
   (cd "$WINEPREFIX/drive_c" && exec "$WINE" "$E2E_APP_WIN\\Norvane.exe" "$@") \
-    >"$E2E_NORVANE_LOG" 2>&1 &
+    >>"$E2E_NORVANE_LOG" 2>&1 &
   E2E_NORVANE_PID=$!
   e2e_wait_for 60 "Norvane to answer automation requests" e2e_automate forms
+}
+
+# Ends Norvane the hard way (every Wine process of the prefix), as a killed
+# process ends: nothing is stored. The next e2e_start_norvane uses the same
+# app folder unless the test installs it again.
+e2e_stop_norvane() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wait "$E2E_NORVANE_PID" 2>/dev/null || true
+  E2E_NORVANE_PID=
+}
+
+# Forgets what an earlier run of Norvane stored in the per-user settings
+# store (the chosen language), so that every test starts as a first start.
+e2e_reset_settings() {
+  e2e_wine reg delete 'HKCU\Software\Mirelle' /f >/dev/null 2>&1 || true
 }
 
 # --- Checks -----------------------------------------------------------------
@@ -278,18 +300,22 @@ e2e_end() {
   fi
   if [[ -n ${E2E_NORVANE_PID-} ]]; then
     wait "$E2E_NORVANE_PID" 2>/dev/null || true
-    if ((status != 0)) && [[ -s $E2E_NORVANE_LOG ]]; then
-      e2e_log "Norvane's output ($E2E_NORVANE_LOG):"
-      tail -n 40 "$E2E_NORVANE_LOG" >&2
-    fi
   fi
-  [[ -n ${E2E_XCOMPMGR_PID-} ]] && kill "$E2E_XCOMPMGR_PID" 2>/dev/null
+  if ((status != 0)) && [[ -s ${E2E_NORVANE_LOG-} ]]; then
+    e2e_log "Norvane's output ($E2E_NORVANE_LOG):"
+    tail -n 40 "$E2E_NORVANE_LOG" >&2
+  fi
+  if [[ -n ${E2E_XCOMPMGR_PID-} ]]; then
+    kill "$E2E_XCOMPMGR_PID" 2>/dev/null || true
+  fi
   if [[ -n ${E2E_XVFB_PID-} ]]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null
-    wait "$E2E_XVFB_PID" 2>/dev/null
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
     rm -f "$E2E_OUT/.xvfb.pid"
   fi
-  [[ -n ${E2E_FIXTURES-} ]] && rm -rf "$E2E_FIXTURES"
+  if [[ -n ${E2E_FIXTURES-} ]]; then
+    rm -rf "$E2E_FIXTURES"
+  fi
   exit "$status"
 }
 
@@ -305,6 +331,8 @@ e2e_begin() {
   E2E_OUT=$(realpath -m "$E2E_OUT")
   mkdir -p "$E2E_OUT"
   E2E_FIXTURES=$E2E_OUT/$E2E_NAME.fixtures
+  E2E_NORVANE_LOG=$E2E_OUT/$E2E_NAME.norvane.log
+  rm -f "$E2E_NORVANE_LOG"
   rm -rf "$E2E_FIXTURES"
   mkdir -p "$E2E_FIXTURES"
   export WINEPREFIX=${E2E_PREFIX:-$E2E_OUT/prefix}
@@ -325,4 +353,5 @@ e2e_begin() {
   e2e_start_xvfb
   e2e_prepare_prefix
   e2e_reset_drives
+  e2e_reset_settings
 }
