@@ -12,7 +12,7 @@ prepare
 # its settings and plugged drives stay as the user left them.
 NORVANE_DIST=$(tested_dist)
 E2E_OUT=$NORVANE_BUILD/start
-E2E_NAME=norvane
+E2E_NORVANE_LOG=$E2E_OUT/norvane.log
 mkdir -p "$E2E_OUT"
 export WINEPREFIX=$E2E_OUT/prefix WINEDEBUG=-all
 trap e2e_end EXIT
@@ -21,13 +21,18 @@ say "starting Norvane"
 e2e_choose_wine "$NORVANE_DIST/Norvane.exe"
 if [[ -z ${DISPLAY-} ]]; then
   e2e_start_xvfb
+  # The splash fades its tiles in and out; without a compositor the fading
+  # does not show.
+  e2e_start_compositor
   echo "Norvane runs on the virtual display $DISPLAY" >&2
 fi
 e2e_prepare_prefix
 e2e_start_norvane
+# Every Wine program that talks to Norvane needs the same display.
+wine_env="DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX WINEDEBUG=-all $WINE"
 cat >&2 <<EOT
-Norvane is running (output in $E2E_NORVANE_LOG).
-Drive it:   WINEPREFIX=$WINEPREFIX $WINE '$E2E_APP_WIN\\norvane-automate.exe' forms
-Plug a drive in: WINEPREFIX=$WINEPREFIX $WINE $(dirname "$NORVANE_DIST")/plugdrive.exe add g /some/folder removable LABEL
+Norvane is running (its output goes to $E2E_NORVANE_LOG).
+Drive it:        $wine_env '$E2E_APP_WIN\norvane-automate.exe' forms
+Plug a drive in: $wine_env $(dirname "$NORVANE_DIST")/plugdrive.exe add g /some/folder removable LABEL
 EOT
 wait "$E2E_NORVANE_PID" || true

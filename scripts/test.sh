@@ -8,6 +8,14 @@ source "$(dirname "$0")/lib/common.sh"
 
 prepare
 say "tests"
+# ctest shows a test's own output only when it fails, so say here which build
+# the Wine tests run.
+if e2e_wine32_works; then
+  echo "Wine tests: the 32-bit build ($(tested_dist)) under 32-bit Wine" >&2
+else
+  echo "Wine tests: the 64-bit build ($(tested_dist)) under wine64;" \
+    "32-bit Wine cannot run on this machine" >&2
+fi
 # -j: the unit tests run side by side; the Wine tests take turns (they share
 # one Wine prefix).
 exec ctest --test-dir "$NORVANE_BUILD/native" --output-on-failure -j "$NORVANE_JOBS" "$@"
