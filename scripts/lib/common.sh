@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Set-up shared by scripts/start.sh and scripts/test.sh (sourced, not run):
 # the Debian packages, the native build (tests, assets) and the two Windows
 # builds (the shipped 32-bit one and a 64-bit one for machines where 32-bit
@@ -13,7 +14,7 @@ NORVANE_BUILD=${NORVANE_BUILD:-$NORVANE_ROOT/build}
 # Small and parallel: CI machines have two cores.
 NORVANE_JOBS=${NORVANE_JOBS:-2}
 
-# shellcheck source=../../tests/e2e/lib.sh
+# shellcheck source=tests/e2e/lib.sh
 source "$NORVANE_ROOT/tests/e2e/lib.sh"
 
 say() { printf '\n== %s\n' "$*" >&2; }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared shell library for running Norvane's Windows build under Wine.
 #
 # Sourced by the end-to-end tests (tests/e2e/test_*.sh) and by scripts/start.sh.
