@@ -9,8 +9,8 @@
 #   NORVANE_DIST  the dist folder under test (Norvane.exe, norvane-automate.exe, Kit, Lang)
 #   E2E_OUT       where screenshots and logs go; the Wine prefix lives in $E2E_OUT/prefix
 #
-# Facts about Wine that shape this file are measured and kept in the project's
-# docs; the comments below say why each step is there.
+# The comments below say which behaviour of Wine (8.0, as measured) each step
+# is there for.
 
 E2E_SCREEN=${E2E_SCREEN:-1024x768x24}
 E2E_APP_WIN='C:\Norvane' # the app folder as Norvane sees it
