@@ -2,6 +2,7 @@
 
 #include "browse/file_sys.h"
 #include "browse/sizes.h"
+#include "platform/lookup.h"
 #include "ui/event_loop.h"
 
 namespace browse {
@@ -21,18 +22,6 @@ constexpr int kIconRemovable = 3;
 // characters, such as "G:\") already ends in its backslash.
 Text itemPath(const Text& folder, const Text& name) {
   return folder.size() == 3 ? folder + name : folder + u"\\" + name;
-}
-
-// A plain file: one that exists, is not a folder, and is neither hidden nor
-// system. The path is used exactly as given, whatever its script.
-bool isVisibleFile(platform::FileSystem& files, const Text& path) {
-  try {
-    auto e = files.stat(path);
-    return e && !(e->attributes &
-                  (platform::attr::Directory | platform::attr::Hidden | platform::attr::System));
-  } catch (const Error&) {
-    return false;
-  }
 }
 
 // Kind key (image of imgMain) and name of a drive's tree node.
@@ -368,7 +357,7 @@ void Browse::fileClicked() {
   attempt([&] { frm_.Text3.setText(name); });
   attempt([&] { frm_.Text1.setText(path); });
 
-  if (isVisibleFile(platform_.files, path)) {
+  if (platform::visibleFile(platform_.files, path)) {
     Text line1 = u"File Name: " + name;
     Text line2 = u"File Size: " + frm_.Bite1.text();
     if (frm_.LogCountdown < 1) return;
