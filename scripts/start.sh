@@ -27,6 +27,13 @@ if [[ -z ${DISPLAY-} ]]; then
   echo "Norvane runs on the virtual display $DISPLAY" >&2
 fi
 e2e_prepare_prefix
+# The prefix leaves windows to Wine itself (no window manager on a virtual
+# display); on a desktop its window manager takes them back.
+if [[ -z ${E2E_XVFB_PID-} ]]; then
+  e2e_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ Y
+else
+  e2e_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
+fi
 e2e_start_norvane
 # Every Wine program that talks to Norvane needs the same display.
 wine_env="DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX WINEDEBUG=-all $WINE"

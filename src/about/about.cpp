@@ -69,6 +69,9 @@ Form5::Form5(Application& app)
 void Form5::onLoad() {
   auto* frm = app().loaded<shell::FrmMain>();
   if (frm) {
+    // Opens centred over the main window.
+    move(frm->left() + (frm->width() - width()) / 2, frm->top() + (frm->height() - height()) / 2,
+         width(), height());
     attempt([&] { UniLabel3.setText(frm->message(28)); });
     attempt([&] { UniLabel1.setText(frm->message(24)); });
     attempt([&] { Label18.setText(frm->message(25)); });

@@ -133,6 +133,11 @@ void TextBox::setMultiLine(bool m) {
   notify(Prop::Options);
 }
 
+void TextBox::setScrollBars(int bars) {
+  scrollBars_ = bars;
+  notify(Prop::Options);
+}
+
 void TextBox::setLocked(bool l) {
   locked_ = l;
   notify(Prop::Options);

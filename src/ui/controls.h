@@ -72,6 +72,10 @@ class TextBox : public Control {
   void setPasswordChar(char16_t c);
   bool multiLine() const { return multiLine_; }
   void setMultiLine(bool m);
+  // Scroll bars of a multi-line box: 0 none (the text wraps), 1 horizontal
+  // (the lines do not wrap), 2 vertical, 3 both. Set before the window shows.
+  int scrollBars() const { return scrollBars_; }
+  void setScrollBars(int bars);
   bool locked() const { return locked_; }
   void setLocked(bool l);
   int selStart() const { return selStart_; }
@@ -85,6 +89,7 @@ class TextBox : public Control {
  private:
   char16_t password_ = 0;
   bool multiLine_ = false;
+  int scrollBars_ = 0;
   bool locked_ = false;
   int selStart_ = 0, selLength_ = 0;
 };

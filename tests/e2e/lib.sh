@@ -17,7 +17,7 @@ E2E_APP_WIN='C:\Norvane' # the app folder as Norvane sees it
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 # Bump when the prefix recipe below changes, so that old prefixes are redone.
-E2E_PREFIX_RECIPE=1
+E2E_PREFIX_RECIPE=2
 
 e2e_log() { printf 'e2e: %s\n' "$*" >&2; }
 e2e_fail() {
@@ -144,6 +144,10 @@ e2e_prepare_prefix() {
   # A crashing program must end at once with a backtrace on stderr, not wait
   # on Wine's crash dialog.
   e2e_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+  # Without a window manager, Wine waits about 2 s for one every time a
+  # managed window is hidden or destroyed (the splash alone closes eight).
+  # Unmanaged windows are placed and hidden by Wine itself, at once.
+  e2e_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
   # The UI faces have no Arabic glyphs here: link them to DejaVu Sans, so that
   # right-to-left languages draw as text rather than boxes.
   local face

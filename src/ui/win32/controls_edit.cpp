@@ -14,11 +14,22 @@ class EditPeer : public WindowPeer {
  protected:
   TextBox& box() const { return static_cast<TextBox&>(control_); }
 
+  // A one-line box scrolls sideways as the text grows. A multi-line box
+  // wraps its lines to its width unless it has a horizontal scroll bar, and
+  // shows the scroll bars the model asks for, none by default.
   Spec spec() const override {
-    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
-    if (box().multiLine()) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+    DWORD style = WS_TABSTOP;
+    if (!box().multiLine()) {
+      style |= ES_AUTOHSCROLL;
+    } else {
+      style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+      if (box().scrollBars() & 1) style |= ES_AUTOHSCROLL | WS_HSCROLL;
+      if (box().scrollBars() & 2) style |= WS_VSCROLL;
+    }
     return {L"EDIT", style, control_.borderStyle() == 1 ? WS_EX_CLIENTEDGE : 0u};
   }
+
+  bool readingFixedAtCreation() const override { return true; }
 
   void fill() override {
     showOptions();

@@ -103,7 +103,19 @@ class AnimationPeer : public WindowPeer {
     if (prop == Prop::Picture) open();
   }
 
+  // A transparent clip shows its container through: the control fills
+  // around and under the picture with the brush its parent gives for
+  // WM_CTLCOLORSTATIC, and the container's surface asks this peer.
+  HBRUSH colours(HDC dc) override {
+    const Control* container = control_.container();
+    Colour back = container ? container->backColour() : control_.form().backColour();
+    SetBkColor(dc, rgb(back));
+    return background_.get(back);
+  }
+
  private:
+  Brush background_;
+
   void open() {
     const Text& path = clip().clip();
     SendMessageW(hwnd_, ACM_OPENW, 0, path.empty() ? 0 : reinterpret_cast<LPARAM>(wide(path)));

@@ -1,5 +1,7 @@
 #include "ui/win32/paint.h"
 
+#include <algorithm>
+
 namespace ui::win32 {
 
 Fonts::~Fonts() {
@@ -23,6 +25,26 @@ HFONT Fonts::get(const Font& f) {
   return font;
 }
 
+bool Fonts::installed(const Text& face) {
+  auto it = installed_.find(face);
+  if (it != installed_.end()) return it->second;
+  LOGFONTW lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(lf.lfFaceName, wide(face), LF_FACESIZE - 1);
+  bool found = false;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExW(
+      dc, &lf,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+        *reinterpret_cast<bool*>(found) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  installed_.emplace(face, found);
+  return found;
+}
+
 Brush::~Brush() {
   if (brush_) DeleteObject(brush_);
 }
@@ -39,6 +61,53 @@ HBRUSH Brush::get(Colour c) {
 void fill(HDC dc, const RECT& r, Colour c) {
   SetBkColor(dc, rgb(c));
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+namespace {
+
+// The restore symbol in a square of side s at (x, y): a window outline, its
+// top edge thicker like a title bar, in front of and below-left of another
+// one, of which only the parts the front one leaves free are drawn.
+void drawRestore(HDC dc, int x, int y, int s, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  auto bar = [&](int left, int top, int right, int bottom) {
+    RECT r{left, top, right, bottom};
+    FillRect(dc, &r, brush);
+  };
+  const int edge = std::max(1, static_cast<int>(std::lround(s / 8.0)));
+  const int title = edge + 1;
+  const int offset = std::max(2, static_cast<int>(std::lround(s * 0.3)));
+  // Behind: from (x + offset, y) to (x + s, y + s - offset).
+  const int bl = x + offset, bt = y, br = x + s, bb = y + s - offset;
+  // In front: from (x, y + offset) to (x + s - offset, y + s).
+  const int fl = x, ft = y + offset, fr = x + s - offset, fb = y + s;
+  bar(bl, bt, br, bt + title);  // top
+  bar(br - edge, bt, br, bb);   // right
+  bar(fr, bb - edge, br, bb);   // bottom, right of the front window
+  bar(bl, bt, bl + edge, ft);   // left, above the front window
+  bar(fl, ft, fr, ft + title);
+  bar(fl, fb - edge, fr, fb);
+  bar(fl, ft, fl + edge, fb);
+  bar(fr - edge, ft, fr, fb);
+  DeleteObject(brush);
+}
+
+}  // namespace
+
+bool drawSymbol(HDC dc, const Text& face, const Text& text, RECT line, int alignment,
+                COLORREF colour) {
+  if (_wcsicmp(wide(face), L"Webdings") != 0 || text != u"2") return false;
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  // As tall as a capital letter of the line's font, standing on its baseline.
+  int s = std::max(6, static_cast<int>(tm.tmAscent - tm.tmInternalLeading));
+  s = std::min<int>(s, std::min(line.right - line.left, line.bottom - line.top));
+  int x = alignment == 1   ? line.right - s
+          : alignment == 2 ? line.left + (line.right - line.left - s) / 2
+                           : line.left;
+  int y = line.top + static_cast<int>(tm.tmAscent) - s;
+  drawRestore(dc, x, y, s, colour);
+  return true;
 }
 
 void drawLabel(HDC dc, const Control& label, RECT r, PaintContext& pc) {
@@ -61,7 +130,19 @@ void drawLabel(HDC dc, const Control& label, RECT r, PaintContext& pc) {
     if (align != 2) align = 1 - align;  // left and right trade places
   }
   format |= align == 1 ? DT_RIGHT : align == 2 ? DT_CENTER : DT_LEFT;
-  DrawTextW(dc, wide(label.text()), static_cast<int>(label.text().size()), &r, format);
+  const Font& font = label.font();
+  bool drawn = false;
+  if (font.charset == SYMBOL_CHARSET && !pc.fonts.installed(font.face)) {
+    // Sized and placed as a letter of the same size in the interface's
+    // text face, like the captions beside it, whatever stands in for the
+    // missing face.
+    Font text = font;
+    text.face = u"Tahoma";
+    text.charset = ANSI_CHARSET;
+    SelectObject(dc, pc.fonts.get(text));
+    drawn = drawSymbol(dc, font.face, label.text(), r, align, GetTextColor(dc));
+  }
+  if (!drawn) DrawTextW(dc, wide(label.text()), static_cast<int>(label.text().size()), &r, format);
   SelectObject(dc, old);
 }
 

@@ -171,10 +171,26 @@ void WindowPeer::applyReading() {
   LONG_PTR want =
       (ex & ~static_cast<LONG_PTR>(kReadingStyles)) | (rightToLeft() ? kReadingStyles : 0);
   if (want == ex) return;
+  if (readingFixedAtCreation()) return recreate();
   SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, want);
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// A new window in place of the old one, made from the model as the first
+// was, in the same place among its siblings and with the focus if the old
+// one had it.
+void WindowPeer::recreate() {
+  HWND old = hwnd_;
+  bool focused = GetFocus() == old;
+  form_.setTip(old, {});
+  detach();
+  DestroyWindow(old);
+  create();
+  if (!hwnd_) return;
+  form_.restack();
+  if (focused) SetFocus(hwnd_);
 }
 
 void WindowPeer::changed(Prop prop, Change change) {

@@ -49,6 +49,9 @@ class WindowPeer : public ControlPeer {
   virtual bool filter(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   // Extra height of the window beyond the control's (a drop-down's list).
   virtual int extraHeight() const { return 0; }
+  // True for a class that reads the reading order only when its window is
+  // made (an edit aligns its text then): a change makes a new window.
+  virtual bool readingFixedAtCreation() const { return false; }
 
   // Sets the window's text without reporting it back as the user's edit.
   void showText(const Text& text);
@@ -66,6 +69,7 @@ class WindowPeer : public ControlPeer {
   static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR self);
   void applyReading();
+  void recreate();
   void detach();
   void reportMouse(UINT msg, WPARAM wp, LPARAM lp);
   int typed(int key);
