@@ -208,6 +208,38 @@ e2e_tempdir() {
   mktemp -d "$E2E_FIXTURES/fixture.XXXXXX"
 }
 
+# Changes the attributes of a file or folder from the Windows side, where Wine
+# keeps hidden and system (in the user.DOSATTRIB extended attribute):
+#   e2e_set_attributes 'G:\Photos' +h +s
+# Wine's attrib applies only the last of several flags given in one call,
+# so each flag gets a call of its own. (The path goes as an argument of its
+# own: Wine quotes it when needed, and cmd takes quotes inside an argument
+# literally.)
+e2e_set_attributes() {
+  local path=$1 flag
+  shift
+  for flag; do
+    e2e_wine cmd /c attrib "$flag" "$path" >/dev/null || e2e_fail "attrib $flag $path failed"
+  done
+}
+
+# Prints the attributes that Windows programs see on a file or folder, as the
+# letters of R, H, S and A that are set, in that order ("HS"; empty for
+# none). Fails when the path is not found. Wine does not keep read-only on a
+# folder, and a name that starts with a dot always reads as hidden.
+e2e_attributes() {
+  local out flags letters= letter
+  out=$(e2e_wine cmd /c attrib "$1" | tr -d '\r')
+  [[ $out == *[A-Za-z]:\\* && $out != *$'\n'* ]] || return 1
+  flags=${out%%[A-Za-z]:\\*}
+  # Flag letters and blanks only ("File not found - G:\x" is no answer).
+  [[ -n $flags && $flags =~ ^[A-Z\ ]+$ ]] || return 1
+  for letter in R H S A; do
+    [[ $flags == *"$letter"* ]] && letters+=$letter
+  done
+  echo "$letters"
+}
+
 # --- Norvane ----------------------------------------------------------------
 
 # Runs one automation request and prints the answer (one line, without the
