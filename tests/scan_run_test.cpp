@@ -213,6 +213,29 @@ TEST(CleanRun, AFolderNamedByANoBreakSpaceIsRecoveredOnce) {
   EXPECT_EQ(frm.Timer10.interval(), 0);
 }
 
+// The recovery starts the run again from the root, but the rows found before
+// it stay in the results window, and so must the counts shown beside them.
+TEST(CleanRun, ARecoveryKeepsTheCountsOfTheRowsFoundBeforeIt) {
+  ScanWorld w;
+  w.machine.addFile(u"G:\\spread.vbs", "vbs");
+  w.machine.addFile(u"G:\\Photos.lnk", "lnk");
+  w.machine.addFolder(u"G:\\\u00A0");
+  w.machine.addFile(u"G:\\\u00A0\\thesis.doc", "x");
+  w.start();
+  w.answers = {6};  // closing keeps the files
+  Text other, shortcuts, total;
+  w.cleanRun([&](scan::Form4& f) {
+    other = f.Label100.text();
+    shortcuts = f.Label3.text();
+    total = f.Label7.text();
+    f.Command1.performClick();
+  });
+  ASSERT_EQ(w.machine.list(u"G:\\", u"File_Recover_*").size(), 1u);
+  EXPECT_EQ(total, u"2");
+  EXPECT_EQ(other, u"1");
+  EXPECT_EQ(shortcuts, u"1");
+}
+
 TEST(CleanRun, ARecoveryThatFailsLetsTheRunFinish) {
   ScanWorld w;
   w.machine.addFolder(u"G:\\\u00A0");

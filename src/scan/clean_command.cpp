@@ -137,7 +137,11 @@ void CleanCommand::RecoverHiddenRoot(const Text& path) {
   } catch (const core::Error&) {
     return;  // the run goes on with the folder where it is
   }
+  // The run starts over from the root, but the rows found so far stay in the
+  // results window: their count of other findings stays with them.
+  const Text other = frm_.Label11.text();
   StartCleanRun();
+  attempt([&] { frm_.Label11.setText(other); });
 }
 
 }  // namespace scan
