@@ -1,5 +1,7 @@
 #include "ui/win32/form_window.h"
 
+#include <windowsx.h>
+
 #include "ui/application.h"
 #include "ui/win32/backend.h"
 #include "ui/win32/window_peer.h"
@@ -277,13 +279,28 @@ void FormWindow::setTip(HWND tool, const Text& text) {
                             nullptr);
   TTTOOLINFOW tool_info{};
   tool_info.cbSize = sizeof tool_info;
-  tool_info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // The control's procedure passes the mouse on (relayToTip): the tooltip's
+  // own subclassing would cost a round trip to the Wine server per message.
+  tool_info.uFlags = TTF_IDISHWND;
   tool_info.hwnd = GetParent(tool);
   tool_info.uId = reinterpret_cast<UINT_PTR>(tool);
   SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
   if (text.empty()) return;
   tool_info.lpszText = const_cast<wchar_t*>(wide(text));
   SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
+}
+
+void FormWindow::relayToTip(HWND tool, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!tips_) return;
+  DWORD pos = GetMessagePos();
+  MSG m{};
+  m.hwnd = tool;
+  m.message = msg;
+  m.wParam = wp;
+  m.lParam = lp;
+  m.time = static_cast<DWORD>(GetMessageTime());
+  m.pt = {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 // The user minimised or restored the window (from the task bar, say).

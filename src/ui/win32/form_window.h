@@ -40,6 +40,8 @@ class FormWindow : public FormPeer {
   void focused(Control& c);
   // The tooltip of a control's window; empty text removes it.
   void setTip(HWND tool, const Text& text);
+  // Shows the tooltip a mouse message over a control's window.
+  void relayToTip(HWND tool, UINT msg, WPARAM wp, LPARAM lp);
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

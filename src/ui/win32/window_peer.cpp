@@ -2,15 +2,28 @@
 
 #include <windowsx.h>
 
+#include <unordered_map>
+
 #include "ui/application.h"
 #include "ui/win32/backend.h"
 
 namespace ui::win32 {
 
 namespace {
-constexpr wchar_t kPeerProp[] = L"Norvane.Peer";
-constexpr UINT_PTR kSubclassId = 1;
 constexpr DWORD kReadingStyles = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+
+// The windows this backend made, with their peers and the procedures that
+// the peers' procedure stands in front of. The table is the process's own:
+// window properties, and the common controls' subclassing that is built on
+// them, cost a round trip to the Wine server on every message.
+struct Hook {
+  WindowPeer* peer;  // null once the peer let go of the window
+  WNDPROC original;
+};
+std::unordered_map<HWND, Hook>& hooks() {
+  static std::unordered_map<HWND, Hook> table;
+  return table;
+}
 
 int shiftState(WPARAM wp) {
   return (wp & MK_SHIFT ? 1 : 0) | (wp & MK_CONTROL ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
@@ -112,14 +125,16 @@ WindowPeer::~WindowPeer() {
   DestroyWindow(h);
 }
 
+// The window keeps the procedure in front until it is destroyed; without a
+// peer it passes every message on.
 void WindowPeer::detach() {
-  RemoveWindowSubclass(hwnd_, &WindowPeer::subclassProc, kSubclassId);
-  RemovePropW(hwnd_, kPeerProp);
+  if (auto it = hooks().find(hwnd_); it != hooks().end()) it->second.peer = nullptr;
   hwnd_ = nullptr;
 }
 
 WindowPeer* WindowPeer::from(HWND hwnd) {
-  return hwnd ? static_cast<WindowPeer*>(GetPropW(hwnd, kPeerProp)) : nullptr;
+  auto it = hwnd ? hooks().find(hwnd) : hooks().end();
+  return it == hooks().end() ? nullptr : it->second.peer;
 }
 
 Backend& WindowPeer::backend() const { return form_.backend(); }
@@ -142,9 +157,9 @@ void WindowPeer::create() {
                           GetModuleHandleW(nullptr), nullptr);
   quiet_ = false;
   if (!hwnd_) return;
-  SetPropW(hwnd_, kPeerProp, this);
-  SetWindowSubclass(hwnd_, &WindowPeer::subclassProc, kSubclassId,
-                    reinterpret_cast<DWORD_PTR>(this));
+  auto original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowPeer::windowProc)));
+  hooks()[hwnd_] = {this, original};
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(backend().fonts().get(control_.font())),
                FALSE);
   place();
@@ -237,16 +252,28 @@ HBRUSH WindowPeer::colours(HDC dc) {
   return brush_.get(control_.backColour());
 }
 
-LRESULT CALLBACK WindowPeer::subclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                          DWORD_PTR ref) {
-  auto* self = reinterpret_cast<WindowPeer*>(ref);
+LRESULT CALLBACK WindowPeer::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto it = hooks().find(hwnd);
+  if (it == hooks().end()) return DefWindowProcW(hwnd, msg, wp, lp);
+  // Copies: a handler may make windows and so move the table's entries.
+  const Hook hook = it->second;
   if (msg == WM_NCDESTROY) {
-    self->detach();
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    if (hook.peer) hook.peer->detach();
+    LRESULT result = CallWindowProcW(hook.original, hwnd, msg, wp, lp);
+    hooks().erase(hwnd);
+    return result;
   }
+  if (hook.peer && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+    hook.peer->form_.relayToTip(hwnd, msg, wp, lp);
   LRESULT result = 0;
-  if (self->filter(msg, wp, lp, result)) return result;
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  if (hook.peer && hook.peer->filter(msg, wp, lp, result)) return result;
+  return CallWindowProcW(hook.original, hwnd, msg, wp, lp);
+}
+
+LRESULT WindowPeer::defaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+  auto it = hooks().find(hwnd_);
+  if (it == hooks().end()) return DefWindowProcW(hwnd_, msg, wp, lp);
+  return CallWindowProcW(it->second.original, hwnd_, msg, wp, lp);
 }
 
 // The control's mouse and key events, before the window does its own work.
@@ -269,7 +296,7 @@ bool WindowPeer::filter(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       if (!hwnd_) return true;
       if (key == 0) return true;
       if (key != static_cast<int>(wp)) {
-        result = DefSubclassProc(hwnd_, msg, static_cast<WPARAM>(key), lp);
+        result = defaultProc(msg, static_cast<WPARAM>(key), lp);
         return true;
       }
       return false;

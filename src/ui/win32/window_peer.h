@@ -66,8 +66,9 @@ class WindowPeer : public ControlPeer {
   bool quiet_ = false;  // code is changing the window: swallow its notices
 
  private:
-  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                       DWORD_PTR self);
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // The window's own procedure, behind the peer's.
+  LRESULT defaultProc(UINT msg, WPARAM wp, LPARAM lp);
   void applyReading();
   void recreate();
   void detach();
