@@ -122,6 +122,9 @@ TEST_F(AutomationTest, ActionsRunLaterOnTheLoopAndOnlyOnce) {
   EXPECT_EQ(ticks, 1);
   EXPECT_EQ(frm.Text1.text(), u"G:\\My Photos");
   EXPECT_EQ(frm.Check1.value(), 1);
+  // A click gives the button the focus, as the mouse does; setting a value
+  // from a script does not move it.
+  EXPECT_EQ(frm.activeControl(), &frm.Command1);
 }
 
 TEST_F(AutomationTest, SelectingAnEntryIsTheUsersChoice) {
@@ -141,6 +144,7 @@ TEST_F(AutomationTest, SelectingAnEntryIsTheUsersChoice) {
   EXPECT_EQ(seen, std::vector<int>{2});
   EXPECT_EQ(frm.ListView1.selected(), 1);
   EXPECT_EQ(rowClicks, 1);
+  EXPECT_EQ(frm.activeControl(), &frm.ListView1);  // the list clicked last has the focus
 }
 
 TEST_F(AutomationTest, WhatTheUserCannotReachIsRefused) {

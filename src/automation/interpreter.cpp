@@ -110,6 +110,25 @@ bool isList(Kind k) {
          k == Kind::DriveList || k == Kind::FileList;
 }
 
+// The controls that a mouse click gives the keyboard focus, as the system's
+// buttons and lists take it: an action of the user's moves it there too.
+bool focusedByClick(Kind k) {
+  switch (k) {
+    case Kind::Button:
+    case Kind::UniButton:
+    case Kind::CheckBox:
+    case Kind::UniCheck:
+    case Kind::OptionButton:
+    case Kind::TextBox:
+    case Kind::UniText:
+    case Kind::ListView:
+    case Kind::TreeView:
+      return true;
+    default:
+      return isList(k);
+  }
+}
+
 std::string describe(const Control& c) {
   return c.form().name() + "." + c.fullName() + " (" + ui::kindName(c.kind()) + ")";
 }
@@ -260,6 +279,7 @@ class Session {
       refuse("click takes no argument for " + describe(c));
     }
     act(c, [twice, key](Control& target) {
+      if (focusedByClick(target.kind())) target.setFocus();
       if (target.kind() == Kind::Toolbar && !twice)
         static_cast<ui::Toolbar&>(target).performButton(key);
       else if (twice)
@@ -293,6 +313,7 @@ class Session {
     }
     checkReachable(c);
     act(c, [index](Control& target) {
+      if (focusedByClick(target.kind())) target.setFocus();
       if (target.kind() == Kind::ListView)
         static_cast<ui::ListView&>(target).performSelect(index);
       else if (index < static_cast<ui::ListBox&>(target).listCount())
