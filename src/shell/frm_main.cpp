@@ -94,7 +94,7 @@ FrmMain::FrmMain(Application& app, const std::function<void(FrmMain&)>& wire)
       Picture9(add<PictureBox>("Picture9")),
       Combo1(add<ComboBox>("Combo1", -1, true)),
       Picture11(add<PictureBox>("Picture11")),
-      Label15(add<Label>("Label15")),
+      Label15(add<Label>("Label15", -1, true)),
       Picture2(add<PictureBox>("Picture2")),
       ListView1(add<ListView>("ListView1")),
       UniImageList1(add<ImageList>("UniImageList1")),
