@@ -192,7 +192,7 @@ TEST(About, TitleFollowsTheAboutButtonAndAClickOnTheTextCloses) {
   EXPECT_EQ(s.app.loaded<about::Form5>(), nullptr);
   ASSERT_FALSE(s.machine.started.empty());
   EXPECT_EQ(s.machine.started.back().commandLine,
-            u"RUNDLL32.EXE URL.DLL,FileProtocolHandler https://norvane.example/");
+            u"RUNDLL32.EXE URL.DLL,FileProtocolHandler https://norvane.example");
 }
 
 }  // namespace

@@ -8,6 +8,13 @@ namespace about {
 using core::attempt;
 using namespace ui;
 
+namespace {
+// The URL handler opens a browser only for an address with its scheme.
+Text webUrl(const Text& address) {
+  return address.find(u"://") == Text::npos ? u"https://" + address : address;
+}
+}  // namespace
+
 Form5::Form5(Application& app)
     : Form(app, kName),
       Picture2(add<PictureBox>("Picture2")),
@@ -61,7 +68,8 @@ Form5::Form5(Application& app)
   Label1.click += [this] {
     attempt([&] {
       this->app().platform().processes.start(
-          u"RUNDLL32.EXE URL.DLL,FileProtocolHandler " + Label1.text(), platform::show::Normal);
+          u"RUNDLL32.EXE URL.DLL,FileProtocolHandler " + webUrl(Label1.text()),
+          platform::show::Normal);
     });
   };
 }

@@ -8,8 +8,9 @@ namespace about {
 
 using core::Text;
 
-// The maker's web address, opened by a click on it.
-inline constexpr char16_t kWebAddress[] = u"https://norvane.example/";
+// The maker's web address as the About window shows it (short enough for
+// its label); a click opens it in the browser.
+inline constexpr char16_t kWebAddress[] = u"norvane.example";
 
 class Form5 : public ui::Form {
  public:
