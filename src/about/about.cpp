@@ -77,15 +77,13 @@ Form5::Form5(Application& app)
 void Form5::onLoad() {
   auto* frm = app().loaded<shell::FrmMain>();
   if (frm) {
-    // Opens centred over the main window.
-    move(frm->left() + (frm->width() - width()) / 2, frm->top() + (frm->height() - height()) / 2,
-         width(), height());
     attempt([&] { UniLabel3.setText(frm->message(28)); });
     attempt([&] { UniLabel1.setText(frm->message(24)); });
     attempt([&] { Label18.setText(frm->message(25)); });
     attempt([&] { setCaption(frm->Command6.text() + u"        Quillon for Computer"); });
   }
   shell::skin::apply(*this);
+  if (frm) centreOver(*frm);  // with its frame, so the whole window is centred
 }
 
 About::About(shell::FrmMain& frm) : frm_(frm) {

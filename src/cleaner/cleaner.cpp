@@ -164,9 +164,7 @@ Form1::Form1(Application& app, Memory& memory)
 
 void Form1::onLoad() {
   if (auto* frm = app().loaded<shell::FrmMain>()) {
-    // Opens centred over the main window.
-    move(frm->left() + (frm->width() - width()) / 2, frm->top() + (frm->height() - height()) / 2,
-         width(), height());
+    centreOver(*frm);
     auto msg = [frm](int n) { return frm->message(n); };
     attempt([&] { Label4.setText(msg(18)); });
     attempt([&] { Label5.setText(msg(19)); });

@@ -37,6 +37,7 @@ Form3::Form3(Application& app)
 void Form3::onLoad() {
   auto* frm = app().loaded<shell::FrmMain>();
   if (!frm) return;
+  centreOver(*frm);
   attempt([&] { UniLabel1.setText(frm->message(16)); });
   attempt([&] { setCaption(frm->message(17)); });
 }

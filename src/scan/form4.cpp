@@ -93,6 +93,7 @@ Form4::Form4(Application& app)
 void Form4::onLoad() {
   auto* frm = app().loaded<shell::FrmMain>();
   if (!frm) return;
+  centreOver(*frm);
   auto msg = [frm](int n) { return frm->message(n); };
   attempt([&] { Command1.setText(msg(0)); });
   attempt([&] { Command2.setText(msg(1)); });

@@ -61,6 +61,11 @@ class Form {
   void setTop(double v) { move(left_, v, width_, height_); }
   void setWidth(double v) { move(left_, top_, v, height_); }
   void setHeight(double v) { move(left_, top_, width_, v); }
+  // Places the window centred over another one, keeping its size.
+  void centreOver(const Form& other) {
+    move(other.left() + (other.width() - width_) / 2, other.top() + (other.height() - height_) / 2,
+         width_, height_);
+  }
 
   int borderStyle() const { return border_; }  // 0 none, 1 fixed single, 3 fixed dialog
   void setBorderStyle(int b);
