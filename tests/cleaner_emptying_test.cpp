@@ -72,6 +72,14 @@ TEST(Emptying, TriesOnceMoreWhenSomethingWasBusy) {
   m.addFile(u"C:\\Temp\\b.tmp", "b");
   EXPECT_EQ(cleaner::emptyIfAllowed(m, u"C:\\Temp", kKeep, &r, [&] { ++waits; }), 0);
   EXPECT_EQ(waits, 1);
+
+  // A file that stays in use: three more tries, then the tool gives up.
+  m.addFile(u"C:\\Temp\\held.log", "x");
+  m.setLocked(u"C:\\Temp\\held.log", true);
+  waits = 0;
+  EXPECT_EQ(cleaner::emptyIfAllowed(m, u"C:\\Temp", kKeep, &r, [&] { ++waits; }), 0);
+  EXPECT_EQ(waits, 3);
+  EXPECT_EQ(r.skipped, 1);
 }
 
 TEST(Emptying, RefusesFoldersThatMustNeverBeEmptied) {

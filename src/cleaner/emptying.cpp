@@ -172,12 +172,18 @@ EmptyResult emptyFolder(platform::FileSystem& files, const Text& folder) {
   return result;
 }
 
+namespace {
+constexpr int kRetries = 3;
+}
+
 int emptyIfAllowed(platform::FileSystem& files, const Text& folder, const Protected& keep,
                    EmptyResult* result, const std::function<void()>& beforeRetry) {
   Refusal refusal = judge(files, folder, keep);
   if (refusal != Refusal::None) return static_cast<int>(refusal);
   EmptyResult done = emptyFolder(files, canonicalFolder(folder));
-  if (done.skipped > 0) {
+  // What stayed may only have been busy for a moment (a folder being
+  // measured, a file being closed): a few more tries after short waits.
+  for (int tries = 0; tries < kRetries && done.skipped > 0; ++tries) {
     if (beforeRetry) beforeRetry();
     EmptyResult again = emptyFolder(files, canonicalFolder(folder));
     done.filesRemoved += again.filesRemoved;

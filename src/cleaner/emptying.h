@@ -58,10 +58,10 @@ struct EmptyResult {
 EmptyResult emptyFolder(platform::FileSystem& files, const Text& folder);
 
 // What a tool does: judges the folder and empties it when that is allowed.
-// When something stayed, it waits through `beforeRetry` and tries once more:
-// a folder that another program was listing at that moment (the cleaner
-// window measures the folder while the tool works) goes on the second pass.
-// `result` gets the second pass's skips. Answers the exit code: 0 when
+// When something stayed, it waits through `beforeRetry` and tries again, up
+// to three more times: a folder that another program was listing at that
+// moment (the cleaner window measures the folder while the tool works) goes
+// on a later pass. `result` gets the last pass's skips. Answers the exit code: 0 when
 // emptied, else the refusal's value.
 int emptyIfAllowed(platform::FileSystem& files, const Text& folder, const Protected& keep,
                    EmptyResult* result = nullptr, const std::function<void()>& beforeRetry = {});

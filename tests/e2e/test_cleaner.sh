@@ -19,8 +19,8 @@ temp=${temp//\\//}
 rm -rf "$temp"
 mkdir -p "$temp"
 # Enough files that the tool runs for a few seconds, so that the bar can be
-# seen on its way: 150 folders of 20 files, hidden and system files among them.
-for d in $(seq -w 1 150); do
+# seen on its way: 400 folders of 20 files.
+for d in $(seq -w 1 400); do
   mkdir -p "$temp/setup$d/cab"
   (cd "$temp/setup$d" && truncate -s 8K f{01..19}.tmp && truncate -s 64K cab/data.cab)
 done
