@@ -232,6 +232,49 @@ TEST_F(BackendTest, TheFormsKeyPreviewSeesKeysFirstAndMayKeepThem) {
   EXPECT_EQ(panel.field.text(), u"w");
 }
 
+// Right after a round of painting, what code changes reaches the windows
+// with the next round: places, list selections, tooltips and the text of a
+// hidden box all end up as the model holds them.
+TEST_F(BackendTest, WindowsCatchUpWithTheModelByTheNextRoundOfPainting) {
+  InvalidateRect(hwndOf(w.backend, panel), nullptr, FALSE);
+  w.loop.yield();
+  ASSERT_FALSE(w.loop.paintDue());  // the case under test: painting waits
+
+  panel.ok.move(600, 600, 1500, 450);
+  panel.list.setListIndex(2);
+  panel.list.setListIndex(0);
+  panel.list.setToolTip(u"A:");
+  panel.list.setToolTip(u"C:");
+  panel.field.setVisible(false);
+  panel.field.setText(u"hidden");
+  panel.field.select(2, 3);
+  w.loop.pause(0.1);
+
+  RECT ok = placeIn(hwndOf(panel.ok));
+  EXPECT_EQ(ok.left, px(600));
+  EXPECT_EQ(ok.bottom - ok.top, px(450));
+  EXPECT_EQ(SendMessageW(hwndOf(panel.list), LB_GETCURSEL, 0, 0), 0);
+  HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+  wchar_t tip[16] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = GetParent(hwndOf(panel.list));
+  tool.uId = reinterpret_cast<UINT_PTR>(hwndOf(panel.list));
+  tool.lpszText = tip;
+  SendMessageW(tips, TTM_GETTEXTW, 16, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(tip), L"C:");
+
+  panel.field.setVisible(true);
+  HWND edit = hwndOf(panel.field);
+  EXPECT_EQ(win32::windowText(edit), u"hidden");
+  DWORD from = 0, to = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 2u);
+  EXPECT_EQ(to, 5u);
+}
+
 TEST_F(BackendTest, FocusFollowsTheModelAndTheUser) {
   panel.list.setFocus();
   w.loop.pause(0.02);

@@ -37,6 +37,14 @@ class EditPeer : public WindowPeer {
   }
 
   void apply(Prop prop, Change change) override {
+    // A hidden box only holds text for the program (the examination writes
+    // one three times per item): its window takes the text and selection
+    // when it is shown, as each change costs an edit a round of measuring.
+    if (prop == Prop::Visible && control_.visible()) {
+      showText(control_.text());
+      showSelection();
+    }
+    if (!control_.visible() && (prop == Prop::Text || prop == Prop::Selection)) return;
     if (prop == Prop::Options) showOptions();
     if (prop == Prop::Selection) showSelection();
     if (prop == Prop::Text) {

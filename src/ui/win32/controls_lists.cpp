@@ -2,6 +2,7 @@
 // drop-down lists as COMBOBOX windows. The model holds the entries and the
 // selection; the window mirrors them. Selecting by code sends no
 // notification (LB_SETCURSEL), so the model's own click is the only one.
+#include "ui/win32/backend.h"
 #include "ui/win32/window_peer.h"
 
 namespace ui::win32 {
@@ -21,6 +22,9 @@ class ListPeer : public WindowPeer {
  public:
   ListPeer(Control& c, FormWindow& f)
       : WindowPeer(c, f), combo_(c.kind() == Kind::ComboBox || c.kind() == Kind::UniCombo) {}
+  ~ListPeer() override {
+    if (selectionPending_) backend().loop().dropAtNextPaint(&selectionPending_);
+  }
 
  protected:
   ListBox& list() const { return static_cast<ListBox&>(control_); }
@@ -42,7 +46,7 @@ class ListPeer : public WindowPeer {
 
   void apply(Prop prop, Change change) override {
     if (prop == Prop::Items) items(change);
-    if (prop == Prop::Selection) showSelection();
+    if (prop == Prop::Selection) showSelectionSoon();
   }
 
   void command(WORD code, WORD) override {
@@ -88,7 +92,21 @@ class ListPeer : public WindowPeer {
         refill();
         break;
     }
-    showSelection();
+    showSelectionSoon();
+  }
+
+  // The selection the program moves shows with the next round of painting
+  // when painting waits: a clean run moves it every 10 ms, and each move
+  // that scrolls the list costs Wine dozens of server round trips.
+  void showSelectionSoon() {
+    Loop& loop = backend().loop();
+    if (loop.paintDue()) return showSelection();
+    if (selectionPending_) return;
+    selectionPending_ = true;
+    loop.atNextPaint(&selectionPending_, [this] {
+      selectionPending_ = false;
+      if (hwnd_) showSelection();
+    });
   }
 
   void showSelection() {
@@ -98,6 +116,7 @@ class ListPeer : public WindowPeer {
   }
 
   bool combo_;
+  bool selectionPending_ = false;
 };
 
 }  // namespace

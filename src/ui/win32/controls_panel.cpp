@@ -2,6 +2,7 @@
 // surface like a form's. A picture box shows its back colour and picture, a
 // frame the group-box look with its caption; both draw the labels and images
 // placed in them and hold the windows of the other controls placed in them.
+#include "ui/win32/backend.h"
 #include "ui/win32/window_peer.h"
 
 namespace ui::win32 {
@@ -47,9 +48,10 @@ class PanelPeer : public WindowPeer {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     if (prop == Prop::Picture && hwnd_) {
-      // A refresh paints now, as the program expects of a picture box.
+      // A refresh paints now, as the program expects of a picture box,
+      // unless windows were painted a moment ago: then with the next round.
       InvalidateRect(hwnd_, nullptr, FALSE);
-      UpdateWindow(hwnd_);
+      if (backend().loop().paintDue()) UpdateWindow(hwnd_);
       return;
     }
     InvalidateRect(hwnd_, nullptr, FALSE);

@@ -284,10 +284,19 @@ void FormWindow::setTip(HWND tool, const Text& text) {
   tool_info.uFlags = TTF_IDISHWND;
   tool_info.hwnd = GetParent(tool);
   tool_info.uId = reinterpret_cast<UINT_PTR>(tool);
-  SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
-  if (text.empty()) return;
+  // A tool that has a tip gets its new text in place: the file list's tip
+  // follows the selected file, and adding a tool anew costs the tooltip a
+  // round of screen measuring each time.
+  const bool tipped = tipped_.count(tool) > 0;
+  if (text.empty()) {
+    if (tipped) SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
+    tipped_.erase(tool);
+    return;
+  }
   tool_info.lpszText = const_cast<wchar_t*>(wide(text));
-  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_info));
+  SendMessageW(tips_, tipped ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+               reinterpret_cast<LPARAM>(&tool_info));
+  tipped_.insert(tool);
 }
 
 void FormWindow::relayToTip(HWND tool, UINT msg, WPARAM wp, LPARAM lp) {

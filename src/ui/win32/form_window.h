@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_set>
 
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -65,6 +66,7 @@ class FormWindow : public FormPeer {
   bool syncing_ = false;      // the window is being changed to match the model
   Control* focus_ = nullptr;  // the control whose window has the focus
   HWND tips_ = nullptr;
+  std::unordered_set<HWND> tipped_;  // the windows with a tool in tips_
   int nextId_ = 100;
 };
 

@@ -10,6 +10,8 @@
 
 #include <deque>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "ui/event_loop.h"
 #include "ui/win32/win32.h"
@@ -50,6 +52,15 @@ class Loop : public EventLoop {
   void enterSystemModal();
   void leaveSystemModal();
 
+  // Whether windows may be painted now. Painting takes turns: after a round
+  // of painting the loop leaves windows that wait for it alone for a short
+  // while (see loop.cpp), however often the program changes what they show.
+  bool paintDue() const;
+  // Runs `action` when the next round of painting begins (once per key:
+  // a later request under the same key replaces an earlier one), or drops it.
+  void atNextPaint(const void* key, std::function<void()> action);
+  void dropAtNextPaint(const void* key);
+
  protected:
   void waitForEvents(double deadline, void* handle) override;
   bool dispatchInput() override;
@@ -65,6 +76,8 @@ class Loop : public EventLoop {
   std::deque<std::function<void()>> posted_;
   int systemModal_ = 0;
   bool skipDispatch_ = false;
+  double nextPaint_ = 0;  // monotonic time of the next round of painting
+  std::vector<std::pair<const void*, std::function<void()>>> atPaint_;
 };
 
 }  // namespace ui::win32

@@ -69,8 +69,30 @@ RECT Surface::rectOf(const Control& c) const {
   return form_.backend().metrics().rect(c.left(), c.top(), c.width(), c.height());
 }
 
+Surface::~Surface() {
+  if (!pending_.empty()) form_.backend().loop().dropAtNextPaint(this);
+}
+
+// While painting waits for its turn, the parts to draw again are gathered
+// and handed to the system when the turn comes: labels that change with
+// every examined item would otherwise cost a server round trip each time.
 void Surface::invalidate(const RECT& r) {
-  if (hwnd_) InvalidateRect(hwnd_, &r, FALSE);
+  if (!hwnd_) return;
+  Loop& loop = form_.backend().loop();
+  if (loop.paintDue()) {
+    InvalidateRect(hwnd_, &r, FALSE);
+    return;
+  }
+  for (const RECT& p : pending_)
+    if (EqualRect(&p, &r)) return;
+  if (pending_.empty()) loop.atNextPaint(this, [this] { invalidatePending(); });
+  pending_.push_back(r);
+}
+
+void Surface::invalidatePending() {
+  if (hwnd_)
+    for (const RECT& r : pending_) InvalidateRect(hwnd_, &r, FALSE);
+  pending_.clear();
 }
 
 // Paints through an off-screen bitmap of the damaged area, so that the

@@ -7,6 +7,8 @@
 // notifications of its child windows to their peers.
 #pragma once
 
+#include <vector>
+
 #include "ui/control.h"
 #include "ui/win32/win32.h"
 
@@ -18,6 +20,9 @@ class Surface {
  public:
   // `owner` is the picture box or frame; null for the form's own client area.
   Surface(FormWindow& form, Control* owner) : form_(form), owner_(owner) {}
+  ~Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
   void attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND hwnd() const { return hwnd_; }
   Control* owner() const { return owner_; }
@@ -37,12 +42,14 @@ class Surface {
   void released(Control* target, int button, WPARAM wp, LPARAM lp);
   MouseEvent event(const Control& target, int button, WPARAM wp, LPARAM lp) const;
   bool child(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  void invalidatePending();
 
   FormWindow& form_;
   Control* owner_;
   HWND hwnd_ = nullptr;
   Control* captured_ = nullptr;  // the control that took the button press
   bool twice_ = false;           // the press was the second of a double-click
+  std::vector<RECT> pending_;    // to draw again with the next round of painting
 };
 
 }  // namespace ui::win32

@@ -37,11 +37,12 @@ class WindowlessPeer : public ControlPeer {
   WindowlessPeer(Control& c, FormWindow& f) : control_(c), form_(f) {}
   void changed(Prop, Change) override {
     // The old place and the new one both need painting.
-    if (last_) last_->invalidate(lastRect_);
     Surface& now = form_.surfaceFor(control_.container());
-    lastRect_ = now.rectOf(control_);
+    RECT r = now.rectOf(control_);
+    if (last_ && (last_ != &now || !EqualRect(&r, &lastRect_))) last_->invalidate(lastRect_);
+    lastRect_ = r;
     last_ = &now;
-    now.invalidate(lastRect_);
+    now.invalidate(r);
   }
 
  private:
@@ -119,6 +120,7 @@ const ImageList* findImageList(const Form& form, const std::string& name, const 
 WindowPeer::WindowPeer(Control& control, FormWindow& form) : control_(control), form_(form) {}
 
 WindowPeer::~WindowPeer() {
+  if (placePending_) backend().loop().dropAtNextPaint(this);
   if (!hwnd_) return;
   HWND h = hwnd_;
   detach();
@@ -168,6 +170,23 @@ void WindowPeer::create() {
   fill();
 }
 
+// A window that moves while painting waits for its turn moves with the next
+// round of painting: a bar that grows with every examined item would
+// otherwise cost a move, with its server traffic, every 10 ms.
+void WindowPeer::placeSoon() {
+  Loop& loop = backend().loop();
+  if (loop.paintDue()) return place();
+  if (placePending_) return;
+  placePending_ = true;
+  loop.atNextPaint(this, [this] { placeNow(); });
+}
+
+void WindowPeer::placeNow() {
+  if (placePending_) backend().loop().dropAtNextPaint(this);
+  placePending_ = false;
+  if (hwnd_) place();
+}
+
 void WindowPeer::place() {
   RECT r = metrics().rect(control_.left(), control_.top(), control_.width(), control_.height());
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top + extraHeight(),
@@ -212,9 +231,10 @@ void WindowPeer::changed(Prop prop, Change change) {
   if (!hwnd_) return;
   switch (prop) {
     case Prop::Geometry:
-      place();
+      placeSoon();
       break;
     case Prop::Visible:
+      if (placePending_ && control_.visible()) placeNow();
       ShowWindow(hwnd_, control_.visible() ? SW_SHOWNA : SW_HIDE);
       break;
     case Prop::Enabled:
@@ -229,7 +249,7 @@ void WindowPeer::changed(Prop prop, Change change) {
       break;
     case Prop::Container:
       SetParent(hwnd_, form_.parentFor(control_));
-      place();
+      placeNow();
       form_.restack();
       break;
     case Prop::Options:

@@ -56,6 +56,9 @@ class WindowPeer : public ControlPeer {
   // Sets the window's text without reporting it back as the user's edit.
   void showText(const Text& text);
   void place();
+  // place() now, or with the next round of painting when painting waits.
+  void placeSoon();
+  void placeNow();
   bool rightToLeft() const;
   Backend& backend() const;
   const Metrics& metrics() const;
@@ -64,6 +67,7 @@ class WindowPeer : public ControlPeer {
   FormWindow& form_;
   HWND hwnd_ = nullptr;
   bool quiet_ = false;  // code is changing the window: swallow its notices
+  bool placePending_ = false;
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
