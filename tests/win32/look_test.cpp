@@ -235,6 +235,12 @@ TEST_F(LookTest, AClipShowsItsContainersBackColourAroundThePicture) {
   EXPECT_EQ(seen, win32::rgb(0xD8D8C8));
 }
 
+// Stdcall on 32-bit Windows, so a named function rather than a lambda.
+int CALLBACK copyFirstFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM out) {
+  wcsncpy(reinterpret_cast<wchar_t*>(out), lf->lfFaceName, LF_FACESIZE - 1);
+  return 0;
+}
+
 TEST_F(LookTest, AMissingSymbolFaceShowsTheSymbolNotTheLetter) {
   if (w.backend.fonts().installed(u"Webdings")) GTEST_SKIP() << "Webdings is installed";
   // A face the system lists is installed; a made-up one is not.
@@ -242,13 +248,7 @@ TEST_F(LookTest, AMissingSymbolFaceShowsTheSymbolNotTheLetter) {
   any.lfCharSet = DEFAULT_CHARSET;
   wchar_t listed[LF_FACESIZE] = L"";
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      screen, &any,
-      [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM out) -> int {
-        wcsncpy(reinterpret_cast<wchar_t*>(out), lf->lfFaceName, LF_FACESIZE - 1);
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(listed), 0);
+  EnumFontFamiliesExW(screen, &any, copyFirstFace, reinterpret_cast<LPARAM>(listed), 0);
   ReleaseDC(nullptr, screen);
   ASSERT_NE(listed[0], L'\0');
   EXPECT_TRUE(w.backend.fonts().installed(win32::fromWide(listed)));

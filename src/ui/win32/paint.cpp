@@ -25,6 +25,15 @@ HFONT Fonts::get(const Font& f) {
   return font;
 }
 
+namespace {
+// Font enumeration callbacks are stdcall on 32-bit Windows, which a lambda
+// cannot be; the first family reported is enough.
+int CALLBACK noteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+}  // namespace
+
 bool Fonts::installed(const Text& face) {
   auto it = installed_.find(face);
   if (it != installed_.end()) return it->second;
@@ -33,13 +42,7 @@ bool Fonts::installed(const Text& face) {
   wcsncpy(lf.lfFaceName, wide(face), LF_FACESIZE - 1);
   bool found = false;
   HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      dc, &lf,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-        *reinterpret_cast<bool*>(found) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(dc, &lf, noteFontFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, dc);
   installed_.emplace(face, found);
   return found;
