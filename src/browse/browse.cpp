@@ -357,10 +357,12 @@ void Browse::fileClicked() {
   attempt([&] { frm_.Text3.setText(name); });
   attempt([&] { frm_.Text1.setText(path); });
 
+  // Once the countdown has run out nothing more is logged in this run, and
+  // the lookup is spared.
+  if (frm_.LogCountdown < 1) return;
   if (platform::visibleFile(platform_.files, path)) {
     Text line1 = u"File Name: " + name;
     Text line2 = u"File Size: " + frm_.Bite1.text();
-    if (frm_.LogCountdown < 1) return;
     attempt([&] {
       auto& sys = platform_.system;
       std::string bytes = sys.toAnsi(line1) + "\r\n" + sys.toAnsi(line2) + "\r\n";

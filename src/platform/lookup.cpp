@@ -22,10 +22,12 @@ std::optional<Text> visibleFile(FileSystem& files, const Text& path) {
   return std::nullopt;
 }
 
+// Attributes alone answer this, and reading them is cheap where a lookup by
+// name opens the folder that holds the item.
 bool isFolderLink(FileSystem& files, const Text& path) {
   try {
-    auto entry = files.stat(path);
-    return entry && entry->isFolder() && entry->isLink();
+    const uint32_t a = files.attributes(path);
+    return (a & attr::Directory) && (a & attr::ReparsePoint);
   } catch (const Error&) {
     return false;
   }

@@ -248,7 +248,7 @@ TEST_F(BackendTest, WindowsCatchUpWithTheModelByTheNextRoundOfPainting) {
   panel.field.setVisible(false);
   panel.field.setText(u"hidden");
   panel.field.select(2, 3);
-  w.loop.pause(0.1);
+  w.loop.pause(0.25);
 
   RECT ok = placeIn(hwndOf(panel.ok));
   EXPECT_EQ(ok.left, px(600));
@@ -273,6 +273,36 @@ TEST_F(BackendTest, WindowsCatchUpWithTheModelByTheNextRoundOfPainting) {
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
   EXPECT_EQ(from, 2u);
   EXPECT_EQ(to, 5u);
+
+  // A shown box takes text from code by the next round as well.
+  InvalidateRect(hwndOf(w.backend, panel), nullptr, FALSE);
+  w.loop.yield();
+  ASSERT_FALSE(w.loop.paintDue());
+  panel.field.setText(u"first");
+  panel.field.setText(u"shown");
+  w.loop.pause(0.25);
+  EXPECT_EQ(win32::windowText(edit), u"shown");
+}
+
+// Changes made by code are painted a few times a second; what the user does
+// brings the next round of painting closer.
+TEST_F(BackendTest, UserInputBringsTheNextRoundOfPaintingCloser) {
+  HWND form = hwndOf(w.backend, panel);
+  auto damagedRightAfterPainting = [&] {
+    w.loop.pause(0.15);  // the last round long past
+    InvalidateRect(form, nullptr, FALSE);
+    w.loop.yield();
+    ASSERT_FALSE(w.loop.paintDue());
+    InvalidateRect(form, nullptr, FALSE);
+  };
+  damagedRightAfterPainting();
+  w.loop.pause(0.06);
+  EXPECT_TRUE(GetUpdateRect(form, nullptr, FALSE));  // still waiting its turn
+
+  damagedRightAfterPainting();
+  PostMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  w.loop.pause(0.06);
+  EXPECT_FALSE(GetUpdateRect(form, nullptr, FALSE));  // painted already
 }
 
 TEST_F(BackendTest, FocusFollowsTheModelAndTheUser) {

@@ -1,6 +1,7 @@
 // Text boxes and Unicode text fields: EDIT windows. The user's typing
 // reaches the model as an edit; text set by code is shown quietly, so that
 // the change handler runs once, from the model, and not again from EN_CHANGE.
+#include "ui/win32/backend.h"
 #include "ui/win32/window_peer.h"
 
 namespace ui::win32 {
@@ -10,6 +11,9 @@ namespace {
 class EditPeer : public WindowPeer {
  public:
   using WindowPeer::WindowPeer;
+  ~EditPeer() override {
+    if (textPending_) backend().loop().dropAtNextPaint(&textPending_);
+  }
 
  protected:
   TextBox& box() const { return static_cast<TextBox&>(control_); }
@@ -41,19 +45,13 @@ class EditPeer : public WindowPeer {
     // one three times per item): its window takes the text and selection
     // when it is shown, as each change costs an edit a round of measuring.
     if (prop == Prop::Visible && control_.visible()) {
-      showText(control_.text());
+      showModelText();
       showSelection();
     }
     if (!control_.visible() && (prop == Prop::Text || prop == Prop::Selection)) return;
     if (prop == Prop::Options) showOptions();
     if (prop == Prop::Selection) showSelection();
-    if (prop == Prop::Text) {
-      bool same = windowText(hwnd_) == control_.text();
-      showText(control_.text());
-      // The model kept less than was typed (a plain box drops what the
-      // code page lacks): the caret goes to the end of what is left.
-      if (!same) SendMessageW(hwnd_, EM_SETSEL, control_.text().size(), control_.text().size());
-    }
+    if (prop == Prop::Text) showTextSoon();
     if (prop == Prop::Border) {
       LONG_PTR ex =
           GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
@@ -69,10 +67,29 @@ class EditPeer : public WindowPeer {
     Text typed = windowText(hwnd_);
     guard([&] { box().performEdit(typed); });
     // A locked box, or a model that keeps a different text, wins.
-    if (hwnd_ && windowText(hwnd_) != control_.text()) apply(Prop::Text, {});
+    if (hwnd_ && windowText(hwnd_) != control_.text()) showModelText();
   }
 
  private:
+  // Text set by code shows with the next round of painting when painting
+  // waits: a clean run writes the path field twice per item, and each
+  // write costs Wine a measuring and redrawing round of the edit.
+  void showTextSoon() {
+    backend().loop().showSoon(textPending_, [this] {
+      if (hwnd_ && control_.visible()) showModelText();
+    });
+  }
+
+  void showModelText() {
+    if (textPending_) backend().loop().dropAtNextPaint(&textPending_);
+    textPending_ = false;
+    bool same = windowText(hwnd_) == control_.text();
+    showText(control_.text());
+    // The model kept less than was typed (a plain box drops what the code
+    // page lacks): the caret goes to the end of what is left.
+    if (!same) SendMessageW(hwnd_, EM_SETSEL, control_.text().size(), control_.text().size());
+  }
+
   void showOptions() {
     SendMessageW(hwnd_, EM_SETPASSWORDCHAR, box().passwordChar(), 0);
     SendMessageW(hwnd_, EM_SETREADONLY, box().locked(), 0);
@@ -81,6 +98,8 @@ class EditPeer : public WindowPeer {
   void showSelection() {
     SendMessageW(hwnd_, EM_SETSEL, box().selStart(), box().selStart() + box().selLength());
   }
+
+  bool textPending_ = false;
 };
 
 }  // namespace

@@ -99,12 +99,7 @@ class ListPeer : public WindowPeer {
   // when painting waits: a clean run moves it every 10 ms, and each move
   // that scrolls the list costs Wine dozens of server round trips.
   void showSelectionSoon() {
-    Loop& loop = backend().loop();
-    if (loop.paintDue()) return showSelection();
-    if (selectionPending_) return;
-    selectionPending_ = true;
-    loop.atNextPaint(&selectionPending_, [this] {
-      selectionPending_ = false;
+    backend().loop().showSoon(selectionPending_, [this] {
       if (hwnd_) showSelection();
     });
   }

@@ -25,6 +25,10 @@ void registerPanelClass() {
   (void)done;
 }
 
+// All of a panel, whatever its size when the damage reaches the system
+// (a width set by code takes effect with the next round of painting).
+constexpr RECT kWholePanel{0, 0, 32767, 32767};
+
 class PanelPeer : public WindowPeer {
  public:
   PanelPeer(Control& c, FormWindow& f) : WindowPeer(c, f), surface_(f, &c) { registerPanelClass(); }
@@ -50,11 +54,12 @@ class PanelPeer : public WindowPeer {
     if (prop == Prop::Picture && hwnd_) {
       // A refresh paints now, as the program expects of a picture box,
       // unless windows were painted a moment ago: then with the next round.
+      if (!backend().loop().paintDue()) return surface_.invalidate(kWholePanel);
       InvalidateRect(hwnd_, nullptr, FALSE);
-      if (backend().loop().paintDue()) UpdateWindow(hwnd_);
+      UpdateWindow(hwnd_);
       return;
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    surface_.invalidate(kWholePanel);
   }
 
   // The surface routes the panel's own mouse input: no second report here.

@@ -60,6 +60,9 @@ class Loop : public EventLoop {
   // a later request under the same key replaces an earlier one), or drops it.
   void atNextPaint(const void* key, std::function<void()> action);
   void dropAtNextPaint(const void* key);
+  // Runs `show` now when painting is due, else once at the next round;
+  // `pending` says that it waits and is its key (drop it with that).
+  void showSoon(bool& pending, std::function<void()> show);
 
  protected:
   void waitForEvents(double deadline, void* handle) override;
@@ -77,6 +80,7 @@ class Loop : public EventLoop {
   int systemModal_ = 0;
   bool skipDispatch_ = false;
   double nextPaint_ = 0;  // monotonic time of the next round of painting
+  double lastPaint_ = 0;  // and of the last one
   std::vector<std::pair<const void*, std::function<void()>>> atPaint_;
 };
 
