@@ -38,7 +38,7 @@ NORVANE_PACKAGES=(
   cmake g++ make libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
-  xvfb imagemagick xdotool xcompmgr fonts-dejavu-core
+  xvfb imagemagick xdotool xcompmgr fonts-dejavu-core fonts-wine
 )
 
 package_installed() {

@@ -17,7 +17,7 @@ E2E_APP_WIN='C:\Norvane' # the app folder as Norvane sees it
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 # Bump when the prefix recipe below changes, so that old prefixes are redone.
-E2E_PREFIX_RECIPE=2
+E2E_PREFIX_RECIPE=3
 
 e2e_log() { printf 'e2e: %s\n' "$*" >&2; }
 e2e_fail() {
@@ -148,6 +148,13 @@ e2e_prepare_prefix() {
   # managed window is hidden or destroyed (the splash alone closes eight).
   # Unmanaged windows are placed and hidden by Wine itself, at once.
   e2e_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
+  # Debian's wine64 looks for Wine's own fonts (Tahoma, Marlett for the
+  # caption buttons, Webdings) beside /usr/share/fonts, not in
+  # /usr/share/wine/fonts where fonts-wine puts them; the prefix's Fonts
+  # folder is always searched.
+  if [[ -d /usr/share/wine/fonts ]]; then
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   # The UI faces have no Arabic glyphs here: link them to DejaVu Sans, so that
   # right-to-left languages draw as text rather than boxes.
   local face

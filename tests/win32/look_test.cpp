@@ -241,8 +241,9 @@ int CALLBACK copyFirstFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM
   return 0;
 }
 
-TEST_F(LookTest, AMissingSymbolFaceShowsTheSymbolNotTheLetter) {
-  if (w.backend.fonts().installed(u"Webdings")) GTEST_SKIP() << "Webdings is installed";
+// Whether Webdings is installed or not, its restore glyph shows as two
+// window outlines: drawn by the face, or by us where the face is missing.
+TEST_F(LookTest, TheRestoreSymbolShowsWithOrWithoutItsFace) {
   // A face the system lists is installed; a made-up one is not.
   LOGFONTW any{};
   any.lfCharSet = DEFAULT_CHARSET;
@@ -274,11 +275,23 @@ TEST_F(LookTest, AMissingSymbolFaceShowsTheSymbolNotTheLetter) {
     win32::drawLabel(canvas.dc(), l, RECT{0, 0, 30, 30}, pc);
     return std::pair{canvas.linesWithRun(true, 8), canvas.linesWithRun(false, 8)};
   };
-  auto [across, down] = strokes(restore);
-  EXPECT_GE(across, 5);
-  EXPECT_GE(down, 5);
   auto [digitAcross, digitDown] = strokes(digit);
   EXPECT_LT(digitDown, 5);
+  if (w.backend.fonts().installed(u"Webdings")) {
+    // The face's own glyph, whatever its strokes: not the letter.
+    EXPECT_NE(strokes(restore), strokes(digit));
+  } else {
+    auto [across, down] = strokes(restore);
+    EXPECT_GE(across, 5);
+    EXPECT_GE(down, 5);
+  }
+  // Our own drawing of the glyph, for a system without the face.
+  Canvas own(30, 30);
+  HGDIOBJ old = SelectObject(own.dc(), w.backend.fonts().get(Font{u"Tahoma", 14.25, true}));
+  ASSERT_TRUE(win32::drawSymbol(own.dc(), u"Webdings", u"2", RECT{0, 0, 30, 30}, 2, 0));
+  SelectObject(own.dc(), old);
+  EXPECT_GE(own.linesWithRun(true, 8), 5);
+  EXPECT_GE(own.linesWithRun(false, 8), 5);
   // Only what we know is drawn as a symbol; other text stays text.
   Canvas canvas(30, 30);
   EXPECT_FALSE(win32::drawSymbol(canvas.dc(), u"Webdings", u"7", RECT{0, 0, 30, 30}, 2, 0));
