@@ -2,6 +2,9 @@
 // detection rules, AddFinding's kinds and counters, the single-item command.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+
 #include "platform/lookup.h"
 #include "scan/detection_lists.h"
 #include "support/scan_world.h"
@@ -22,6 +25,8 @@ struct RuleCase {
   int rows;       // findings listed
   int firstIcon;  // icon of the first row
 };
+
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.what; }
 
 class Rules : public ::testing::TestWithParam<RuleCase> {};
 
@@ -72,7 +77,15 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"listed script", u"G:\\Docs\\a.vbs", 1, 2, 4},
         // A temporary file ends its classification: the padding rule never runs.
         RuleCase{"padded temporary file", u"G:\\a" + kUnderscores20 + u".tmp", 0, 1, 4},
-        RuleCase{"plain document", u"G:\\Docs\\letter.txt", 1, 0, 0}));
+        RuleCase{"plain document", u"G:\\Docs\\letter.txt", 1, 0, 0}),
+    // The case's own words name it: "shortcut at the root" runs as
+    // Table/Rules.ListEachSuspiciousFileByItsRules/shortcut_at_the_root.
+    [](const ::testing::TestParamInfo<RuleCase>& info) {
+      std::string name = info.param.what;
+      for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
 
 TEST(Examination, AFileListedByTwoRulesIsListedTwice) {
   ScanWorld w;
