@@ -119,26 +119,60 @@ TEST(CleanRun, AStopBeforeTheFirstTickExaminesNothingAndStillCloses) {
   EXPECT_EQ(w.machine.shellOpens.size(), 2u);       // every click writes the batch
 }
 
-TEST(CleanRun, AStopInTheMiddleEndsTheRunAtTheNextTick) {
-  ScanWorld w;
+// An infected drive whose Docs folder holds 30 more hidden files; `act`
+// runs while Docs (the third tick) is being examined. The results window
+// will be closed with Yes, without deleting.
+shell::FrmMain& startWithActionInDocs(ScanWorld& w, std::function<void(shell::FrmMain&)> act) {
   infect(w.machine);
   for (int i = 0; i < 30; ++i)
     w.machine.addFile(u"G:\\Docs\\f" + core::decimal(i) + u".txt", "", attr::Hidden);
   auto& frm = w.start();
+  w.whenTrue([&frm] { return frm.FolderIndex == 2 && frm.FilesExamined >= 5; },
+             [&frm, act] { act(frm); });
+  w.answers = {6};
+  return frm;
+}
+
+TEST(CleanRun, AStopInTheMiddleEndsTheRunAtTheNextTick) {
+  ScanWorld w;
   int examinedAtStop = -1;
-  // Stop while the Docs folder (the third tick) is being examined.
-  w.whenTrue([&] { return frm.FolderIndex == 2 && frm.FilesExamined >= 5; },
-             [&] {
-               examinedAtStop = frm.FilesExamined;
-               frm.Command1.performClick();
-             });
-  w.answers = {6};  // yes, close the results window without deleting
+  auto& frm = startWithActionInDocs(w, [&](shell::FrmMain& f) {
+    examinedAtStop = f.FilesExamined;
+    f.Command1.performClick();
+  });
   w.cleanRun();
   ASSERT_GE(examinedAtStop, 5);
   EXPECT_LE(frm.FilesExamined, examinedAtStop + 1);  // the rest of Docs became no-ops
   EXPECT_EQ(w.machine.attributes(u"G:\\Docs\\f29.txt"), attr::Hidden);  // never examined
   EXPECT_FALSE(w.machine.exists(u"G:\\RECYCLER"));  // the closing stage still ran
   EXPECT_TRUE(w.machine.exists(u"G:\\x.vbs"));      // listed, not deleted
+}
+
+// The user pulls the stick while its folders are being examined: every later
+// step fails on the missing drive, yet the run comes to its end, the results
+// window still shows, the controls come back and the poll drops the row.
+TEST(CleanRun, AStickPulledDuringTheRunEndsTheRunCleanly) {
+  ScanWorld w;
+  bool pulled = false;
+  auto& frm = startWithActionInDocs(w, [&](shell::FrmMain&) {
+    w.machine.removeDrive(u'G');
+    pulled = true;
+  });
+  bool shown = false;
+  w.cleanRun([&](scan::Form4& f) {
+    shown = true;
+    f.Command1.performClick();
+  });
+  ASSERT_TRUE(pulled);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(frm.Timer10.interval(), 0);
+  EXPECT_EQ(w.form4(), nullptr);  // closed and gone
+  EXPECT_TRUE(frm.Timer2.enabled());
+  EXPECT_TRUE(frm.Command2.enabled());
+  EXPECT_FALSE(frm.Picture5.visible());
+  EXPECT_FALSE(w.machine.exists(u"C:\\AutoRun.Inf"));  // the vaccine never lands elsewhere
+  w.loop.runFor(3);                                    // the drive poll
+  for (int i = 0; i < frm.List2.listCount(); ++i) EXPECT_NE(frm.List2.list(i)[0], u'G');
 }
 
 TEST(CleanRun, TwoRunsInARowReprotectTheVaccine) {

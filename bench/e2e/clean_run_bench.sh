@@ -92,13 +92,7 @@ e2e_start_norvane
 e2e_wait_for 60 "the main window alone" e2e_forms_are frmMain
 get() { e2e_automate get "$1"; }
 is() { [[ $(get "$1") == "$2" ]]; }
-rows=$(get frmMain.ListView1.listcount)
-for ((r = 0; r < rows; r++)); do
-  if [[ $(get "frmMain.ListView1.item($r,1)") == *"(G:)" ]]; then
-    e2e_automate select frmMain.ListView1 "$r" >/dev/null
-  fi
-done
-e2e_wait_for 20 "the folder list of G:" is 'frmMain.List1.list(0)' 'G:\'
+e2e_choose_drive g
 
 # CPU ticks (user + system) of a process, from /proc.
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }

@@ -272,6 +272,30 @@ e2e_wait_for() {
   done
 }
 
+# Prints the drive table's row of a drive letter (frmMain.ListView1, whose
+# names end in "(G:)"), or -1 when the drive is not listed.
+e2e_drive_row() {
+  local letter=${1^^} rows r
+  rows=$(e2e_automate get frmMain.ListView1.listcount)
+  for ((r = 0; r < rows; r++)); do
+    [[ $(e2e_automate get "frmMain.ListView1.item($r,1)") == *"($letter:)" ]] && echo "$r" && return
+  done
+  echo -1
+}
+
+# Chooses a drive as a user's click on its row does, and waits until the
+# folder list shows its root.
+e2e_choose_drive() {
+  local letter=${1^^} row
+  row=$(e2e_drive_row "$letter")
+  ((row >= 0)) || e2e_fail "drive $letter: is not in the drive table"
+  e2e_automate select frmMain.ListView1 "$row" >/dev/null
+  e2e_wait_for 20 "the folder list of $letter:" e2e_folder_list_shows "$letter"
+}
+e2e_folder_list_shows() {
+  [[ $(e2e_automate get 'frmMain.List1.list(0)') == "${1^^}:\\" ]]
+}
+
 # True when the loaded forms (norvane-automate forms) include the given form.
 e2e_has_form() {
   local forms

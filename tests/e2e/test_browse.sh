@@ -36,15 +36,7 @@ entries() {
   n=$(get "$list.listcount")
   for ((i = 0; i < n; i++)); do get "$list.list($i)"; done | LC_ALL=C sort
 }
-# The drive table's row of the stick, or -1.
-stick_row() {
-  local rows r
-  rows=$(get frmMain.ListView1.listcount)
-  for ((r = 0; r < rows; r++)); do
-    [[ $(get "frmMain.ListView1.item($r,1)") == *"(G:)" ]] && echo "$r" && return
-  done
-  echo -1
-}
+stick_row() { e2e_drive_row g; }
 has_stick() { (($(stick_row) >= 0)); }
 no_stick() { (($(stick_row) < 0)); }
 

@@ -58,14 +58,7 @@ get() { e2e_automate get "$1"; }
 is() { [[ $(get "$1") == "$2" ]]; }
 has_box() { [[ -n $(e2e_automate msgbox) ]]; }
 
-row=-1
-rows=$(get frmMain.ListView1.listcount)
-for ((r = 0; r < rows; r++)); do
-  [[ $(get "frmMain.ListView1.item($r,1)") == *"(G:)" ]] && row=$r
-done
-((row >= 0)) || e2e_fail "drive G: is not in the drive table"
-e2e_automate select frmMain.ListView1 "$row" >/dev/null
-e2e_wait_for 20 "the folder list of G:" is 'frmMain.List1.list(0)' 'G:\'
+e2e_choose_drive g
 idle_caption=$(get frmMain.Command1.caption)
 
 # The batch lives for a moment only: keep a copy of it as soon as it is
