@@ -175,6 +175,25 @@ TEST(CleanRun, AStickPulledDuringTheRunEndsTheRunCleanly) {
   for (int i = 0; i < frm.List2.listCount(); ++i) EXPECT_NE(frm.List2.list(i)[0], u'G');
 }
 
+// A folder link on the stick is one item: the run neither lists nor changes
+// what lies behind it, not even the first file that choosing a folder
+// selects during a run.
+TEST(CleanRun, WhatLiesBehindAFolderLinkIsNeverTouched) {
+  ScanWorld w;
+  infect(w.machine);
+  w.machine.addDrive(u'D', DriveType::Fixed, u"DATA");
+  w.machine.addFolder(u"D:\\Private");
+  w.machine.addFile(u"D:\\Private\\a.vbs", "script", attr::Hidden);
+  w.machine.addFile(u"D:\\Private\\b.txt", "note", attr::Hidden | attr::System);
+  w.machine.addFolderLink(u"G:\\Shared", u"D:\\Private");
+  w.start();
+  w.cleanRun([](scan::Form4& f) { f.Command2.performClick(); });  // delete all listed
+  ASSERT_TRUE(w.machine.exists(u"D:\\Private\\a.vbs"));
+  EXPECT_EQ(w.machine.attributes(u"D:\\Private\\a.vbs"), attr::Hidden);
+  EXPECT_EQ(w.machine.attributes(u"D:\\Private\\b.txt"), attr::Hidden | attr::System);
+  EXPECT_FALSE(w.machine.exists(u"G:\\x.vbs"));  // the stick's own script went
+}
+
 TEST(CleanRun, TwoRunsInARowReprotectTheVaccine) {
   ScanWorld w;
   w.machine.addFile(u"G:\\a.txt");

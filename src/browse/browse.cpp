@@ -307,7 +307,12 @@ void Browse::folderClicked() {
     frm_.Text1.setText(u"");
     frm_.Text1.setText(folder);
     frm_.filList.setPath(folder);
-    if (frm_.Timer10.interval() == 10 && frm_.filList.listCount() > 0) frm_.filList.setListIndex(0);
+    // During a run, choosing a folder passes its first file through the
+    // examination; behind a folder link lie files of another place, which
+    // the run must never list or change.
+    if (frm_.Timer10.interval() == 10 && frm_.filList.listCount() > 0 &&
+        !platform::isFolderLink(platform_.files, folder))
+      frm_.filList.setListIndex(0);
   } catch (const Error&) {
     // A folder that cannot be opened shows an empty file list.
     attempt([&] { frm_.filList.setPath(u""); });

@@ -296,6 +296,28 @@ e2e_folder_list_shows() {
   [[ $(e2e_automate get 'frmMain.List1.list(0)') == "${1^^}:\\" ]]
 }
 
+# Chooses the drive, clicks Clean and waits until the results window shows
+# (a clean run of a small stick).
+e2e_clean_until_results() {
+  e2e_choose_drive "$1"
+  e2e_automate click frmMain.Command1 >/dev/null
+  e2e_wait_for 120 "the results window" e2e_form_visible Form4
+}
+e2e_form_visible() { [[ $(e2e_automate get "$1.visible") == true ]]; }
+
+# Prints the rows of the results window, one a line: folder|name, and
+# |icon after them with "icons".
+e2e_result_rows() {
+  local rows r
+  rows=$(e2e_automate get Form4.ListView1.listcount)
+  for ((r = 0; r < rows; r++)); do
+    printf '%s|%s' "$(e2e_automate get "Form4.ListView1.item($r,2)")" \
+      "$(e2e_automate get "Form4.ListView1.item($r,1)")"
+    [[ ${1-} == icons ]] && printf '|%s' "$(e2e_automate get "Form4.ListView1.icon($r)")"
+    printf '\n'
+  done
+}
+
 # True when the loaded forms (norvane-automate forms) include the given form.
 e2e_has_form() {
   local forms

@@ -91,10 +91,7 @@ e2e_expect_eq "$(tr -d '\r' <"$E2E_FIXTURES/Run.bat.seen")" \
 
 # The rows, each file once: recovering the no-break-space folder starts the
 # run again, and the root was examined already.
-found=$(get Form4.ListView1.listcount)
-listed=$(for ((r = 0; r < found; r++)); do
-  printf '%s|%s\n' "$(get "Form4.ListView1.item($r,2)")" "$(get "Form4.ListView1.item($r,1)")"
-done | LC_ALL=C sort | tr '\n' ' ')
+listed=$(e2e_result_rows | LC_ALL=C sort | tr '\n' ' ')
 e2e_expect_eq "$listed" 'G:\|Docs.lnk G:\|Photos.exe G:\|Photos.lnk G:\|spread.vbs ' \
   "rows of the results window"
 e2e_expect_eq "$(get Form4.Label7.caption)" 4 "total findings"

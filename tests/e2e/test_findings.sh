@@ -48,16 +48,10 @@ e2e_wait_for 60 "the main window alone" e2e_forms_are frmMain
 get() { e2e_automate get "$1"; }
 is() { [[ $(get "$1") == "$2" ]]; }
 
-e2e_choose_drive g
-e2e_automate click frmMain.Command1 >/dev/null
-e2e_wait_for 120 "the results window" is Form4.visible true
+e2e_clean_until_results g
 
 # Every row: folder, name and the icon of its kind.
-found=$(get Form4.ListView1.listcount)
-listed=$(for ((r = 0; r < found; r++)); do
-  printf '%s|%s|%s\n' "$(get "Form4.ListView1.item($r,2)")" "$(get "Form4.ListView1.item($r,1)")" \
-    "$(get "Form4.ListView1.icon($r)")"
-done | LC_ALL=C sort)
+listed=$(e2e_result_rows icons | LC_ALL=C sort)
 e2e_expect_eq "$listed" "$(printf '%s\n' "${expected_rows[@]}" | LC_ALL=C sort)" \
   "rows of the results window (folder|name|icon)"
 e2e_expect_eq "$(get Form4.Label7.caption)" "${#expected_rows[@]}" "total findings"
