@@ -252,6 +252,20 @@ TEST(CleanRun, TheWriteTestLeavesNoFileAndSparesTheUsersOwn) {
   EXPECT_EQ(command.TestDriveWrite(u"G:\\"), u"No");
 }
 
+// The batch deletes itself when it is done; a Run.bat of the user's in the
+// root must survive that, so the batch takes the next free name.
+TEST(CleanRun, TheBatchSparesTheUsersOwnRunBat) {
+  ScanWorld w;
+  w.machine.addFile(u"G:\\Run.bat", "echo mine\r\n");
+  w.start();
+  w.cleanRun();
+  EXPECT_EQ(w.machine.content(u"G:\\Run.bat"), "echo mine\r\n");
+  ASSERT_EQ(w.machine.shellOpens.size(), 1u);
+  EXPECT_EQ(w.machine.shellOpens[0].commandLine, u"G:\\Run1.bat");
+  EXPECT_EQ(w.machine.content(u"G:\\Run1.bat"),
+            "G:\r\nattrib -h -s -a /s /d \r\nattrib Autorun.ini +s +h\r\ndel G:\\Run1.bat\r\n");
+}
+
 TEST(CleanRun, AFolderNamedByANoBreakSpaceIsRecoveredOnce) {
   ScanWorld w;
   w.machine.addFolder(u"G:\\\u00A0", attr::Directory | attr::Hidden | attr::System);

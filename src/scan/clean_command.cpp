@@ -1,6 +1,7 @@
 #include "scan/clean_command.h"
 
 #include <cmath>
+#include <optional>
 
 #include "core/error.h"
 #include "editor/form3.h"
@@ -50,20 +51,38 @@ void CleanCommand::setRunControlsEnabled(bool enabled) {
     c->setEnabled(enabled);
 }
 
-std::string batchText(platform::System& system, const Text& root) {
-  Text drive = core::upper(core::left(root, 2));
+std::string batchText(platform::System& system, const Text& batch) {
+  Text drive = core::upper(core::left(batch, 2));
   Text text = drive + u"\r\n" + u"attrib -h -s -a /s /d \r\n" + u"attrib Autorun.ini +s +h\r\n" +
-              u"del " + root + u"Run.bat\r\n";
+              u"del " + batch + u"\r\n";
   return system.toAnsi(text);
 }
 
+std::optional<Text> freeRootFile(platform::FileSystem& files, const Text& drive, const Text& stem,
+                                 const Text& extension) {
+  auto taken = [&](const Text& file) {
+    bool found = true;  // a name that cannot be looked up is not free
+    attempt([&] { found = files.stat(file).has_value(); });
+    return found;
+  };
+  for (int n = 0; n < 100; ++n) {
+    Text file = drive + u"\\" + stem + (n ? core::decimal(n) : Text()) + u"." + extension;
+    if (!taken(file)) return file;
+  }
+  return std::nullopt;
+}
+
 // The batch clears hidden, system and archive over the whole drive and then
-// deletes itself; the system drive is never given one.
+// deletes itself; the system drive is never given one. It takes a free name
+// (Run.bat, else Run1.bat, ...): a Run.bat of the user's is neither
+// overwritten nor deleted.
 void CleanCommand::writeAndStartBatch(const Text& root) {
-  if (core::upper(core::left(root, 2)) == u"C:") return;
-  Text batch = root + u"Run.bat";
-  attempt([&] { platform_.files.writeFile(batch, batchText(platform_.system, root), false); });
-  attempt([&] { platform_.processes.shellOpen(batch, u"", platform::show::Hidden); });
+  const Text drive = core::left(root, 2);
+  if (core::upper(drive) == u"C:") return;
+  auto batch = freeRootFile(platform_.files, drive, u"Run", u"bat");
+  if (!batch) return;
+  attempt([&] { platform_.files.writeFile(*batch, batchText(platform_.system, *batch), false); });
+  attempt([&] { platform_.processes.shellOpen(*batch, u"", platform::show::Hidden); });
 }
 
 Text CleanCommand::TestDriveWrite(const Text& path) {
@@ -75,11 +94,9 @@ Text CleanCommand::TestDriveWrite(const Text& path) {
   };
   // The test file takes a free name, so that a Test.txt of the user's is
   // neither overwritten nor deleted.
-  const Text drive = core::left(path, 2);
-  Text file = drive + u"\\Test.txt";
-  for (int n = 1; n < 100 && exists(file); ++n)
-    file = drive + u"\\Test" + core::decimal(n) + u".txt";
-  if (exists(file)) return u"No";
+  auto free = freeRootFile(files, core::left(path, 2), u"Test", u"txt");
+  if (!free) return u"No";
+  const Text file = *free;
   try {
     files.writeFile(file, platform_.system.toAnsi(u"نمونه\r\n"), false);
     files.deleteFile(file);

@@ -3,6 +3,8 @@
 // by a no-break space.
 #pragma once
 
+#include <optional>
+
 #include "shell/frm_main.h"
 
 namespace scan {
@@ -35,7 +37,12 @@ class CleanCommand {
   platform::Platform& platform_;
 };
 
-// The four lines of the attribute batch for a drive root (G:\).
-std::string batchText(platform::System& system, const Text& root);
+// The four lines of the attribute batch `batch` (G:\Run.bat): the drive,
+// the two attrib lines, and the batch deleting itself.
+std::string batchText(platform::System& system, const Text& batch);
+// The first of <drive>\<stem>.<extension>, <stem>1.<extension>, ...
+// <stem>99.<extension> that does not exist; none when all are taken.
+std::optional<Text> freeRootFile(platform::FileSystem& files, const Text& drive, const Text& stem,
+                                 const Text& extension);
 
 }  // namespace scan
