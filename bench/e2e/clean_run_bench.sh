@@ -55,7 +55,8 @@ export E2E_OUT=${E2E_OUT:-$(dirname "$NORVANE_DIST")/bench-e2e}
 mkdir -p "$E2E_OUT"
 
 driver=$E2E_OUT/clean_run_driver.exe
-if [[ ! -f $driver || $here/clean_run_driver.cpp -nt $driver ]]; then
+if [[ ! -f $driver || $here/clean_run_driver.cpp -nt $driver ||
+  $root/src/automation/win32/client.h -nt $driver ]]; then
   x86_64-w64-mingw32-g++ -std=c++20 -O2 -static -DUNICODE -D_UNICODE -I"$root/src" \
     "$here/clean_run_driver.cpp" -o "$driver" -luser32
 fi

@@ -18,40 +18,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "automation/protocol.h"
+#include "automation/win32/client.h"
 
 namespace {
 
-std::wstring answerText;
-bool answered = false;
-HWND server = nullptr;
-HWND client = nullptr;
+automation::win32::Client* client = nullptr;
 long requests = 0;
 
-LRESULT CALLBACK clientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_COPYDATA) {
-    auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-    if (data->dwData != automation::kAnswer) return FALSE;
-    answerText.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-    answered = true;
-    return TRUE;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 std::wstring ask(const std::wstring& request) {
-  COPYDATASTRUCT data{};
-  data.dwData = automation::kRequest;
-  data.cbData = static_cast<DWORD>(request.size() * sizeof(wchar_t));
-  data.lpData = const_cast<wchar_t*>(request.data());
-  answered = false;
-  DWORD_PTR result = 0;
   ++requests;
-  if (!SendMessageTimeoutW(server, WM_COPYDATA, reinterpret_cast<WPARAM>(client),
-                           reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 30000, &result) ||
-      !answered)
-    return L"error: no answer";
-  return answerText;
+  return client->ask(request);
 }
 
 [[noreturn]] void fail(const char* what, const std::wstring& answer) {
@@ -85,16 +61,9 @@ double waitFor(const std::wstring& target, const std::wstring& value, DWORD poll
 
 int main(int argc, char** argv) {
   DWORD pollMs = argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 10;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = clientProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"Norvane.BenchClient";
-  RegisterClassExW(&wc);
-  client = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
-  server = FindWindowW(automation::kServerClass, nullptr);
-  if (!server) fail("no Norvane", L"");
+  automation::win32::Client driver(L"Norvane.BenchClient");
+  client = &driver;
+  if (!FindWindowW(automation::kServerClass, nullptr)) fail("no Norvane", L"");
 
   std::wstring list5 = ask(L"get frmMain.List5.listcount");
   std::wstring interval = ask(L"get frmMain.Timer10.interval");

@@ -14,54 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "automation/protocol.h"
+#include "automation/win32/client.h"
 
 namespace {
 
-constexpr wchar_t kClientClass[] = L"Norvane.AutomateClient";
-constexpr UINT kTimeoutMs = 30000;
-
-std::wstring answerText;
-bool answered = false;
-
-LRESULT CALLBACK clientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_COPYDATA) {
-    auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-    if (data->dwData != automation::kAnswer) return FALSE;
-    answerText.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-    answered = true;
-    return TRUE;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-HWND clientWindow() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = clientProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kClientClass;
-  RegisterClassExW(&wc);
-  return CreateWindowExW(0, kClientClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-}
-
-// One request, one answer; an answer beginning "error: " when it fails.
-std::wstring ask(HWND client, const std::wstring& request) {
-  HWND server = FindWindowW(automation::kServerClass, nullptr);
-  if (!server) return L"error: Norvane is not running";
-  COPYDATASTRUCT data{};
-  data.dwData = automation::kRequest;
-  data.cbData = static_cast<DWORD>(request.size() * sizeof(wchar_t));
-  data.lpData = const_cast<wchar_t*>(request.data());
-  answered = false;
-  DWORD_PTR result = 0;
-  LRESULT sent =
-      SendMessageTimeoutW(server, WM_COPYDATA, reinterpret_cast<WPARAM>(client),
-                          reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  if (!sent || !result || !answered) return L"error: Norvane did not answer";
-  return answerText;
-}
+using automation::win32::Client;
 
 void print(const std::wstring& line) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -88,13 +45,13 @@ int finish(const std::wstring& answer) {
 }
 
 // wait <target> <value> [timeout-ms]: polls the target until it reads the value.
-int wait(HWND client, const std::vector<std::wstring>& args) {
+int wait(Client& client, const std::vector<std::wstring>& args) {
   if (args.size() < 3) return finish(L"error: wait needs a target and a value");
   DWORD timeout = args.size() > 3 ? wcstoul(args[3].c_str(), nullptr, 10) : 10000;
   DWORD start = GetTickCount();
   std::wstring last;
   for (;;) {
-    last = ask(client, L"get " + args[1]);
+    last = client.ask(L"get " + args[1]);
     if (last == args[2]) return finish(last);
     if (GetTickCount() - start >= timeout) break;
     Sleep(50);
@@ -117,9 +74,9 @@ int main() {
         L"<1|6|7>");
     return 1;
   }
-  HWND client = clientWindow();
+  Client client(L"Norvane.AutomateClient");
   if (args[0] == L"wait") return wait(client, args);
   std::wstring request;
   for (const auto& a : args) request += (request.empty() ? L"" : L" ") + a;
-  return finish(ask(client, request));
+  return finish(client.ask(request));
 }
