@@ -60,14 +60,13 @@ std::string batchText(platform::System& system, const Text& batch) {
 
 std::optional<Text> freeRootFile(platform::FileSystem& files, const Text& drive, const Text& stem,
                                  const Text& extension) {
-  auto taken = [&](const Text& file) {
-    bool found = true;  // a name that cannot be looked up is not free
-    attempt([&] { found = files.stat(file).has_value(); });
-    return found;
-  };
-  for (int n = 0; n < 100; ++n) {
-    Text file = drive + u"\\" + stem + (n ? core::decimal(n) : Text()) + u"." + extension;
-    if (!taken(file)) return file;
+  try {
+    for (int n = 0; n < 100; ++n) {
+      Text file = drive + u"\\" + stem + (n ? core::decimal(n) : Text()) + u"." + extension;
+      if (!files.stat(file)) return file;
+    }
+  } catch (const core::Error&) {
+    // A drive that cannot be looked into (no medium, gone) has no free name.
   }
   return std::nullopt;
 }
@@ -87,11 +86,6 @@ void CleanCommand::writeAndStartBatch(const Text& root) {
 
 Text CleanCommand::TestDriveWrite(const Text& path) {
   auto& files = platform_.files;
-  auto exists = [&](const Text& file) {
-    bool found = false;
-    attempt([&] { found = files.stat(file).has_value(); });
-    return found;
-  };
   // The test file takes a free name, so that a Test.txt of the user's is
   // neither overwritten nor deleted.
   auto free = freeRootFile(files, core::left(path, 2), u"Test", u"txt");
@@ -103,7 +97,7 @@ Text CleanCommand::TestDriveWrite(const Text& path) {
   } catch (const core::Error&) {
     // Whatever step failed, the test file does not stay behind.
     attempt([&] {
-      if (exists(file)) files.deleteFile(file);
+      if (files.stat(file)) files.deleteFile(file);
     });
     return u"No";
   }

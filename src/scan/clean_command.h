@@ -41,7 +41,8 @@ class CleanCommand {
 // the two attrib lines, and the batch deleting itself.
 std::string batchText(platform::System& system, const Text& batch);
 // The first of <drive>\<stem>.<extension>, <stem>1.<extension>, ...
-// <stem>99.<extension> that does not exist; none when all are taken.
+// <stem>99.<extension> that does not exist; none when all are taken or the
+// drive cannot be looked into.
 std::optional<Text> freeRootFile(platform::FileSystem& files, const Text& drive, const Text& stem,
                                  const Text& extension);
 
