@@ -14,20 +14,13 @@
 #include "ui/controls.h"
 #include "ui/win32/loop.h"
 #include "ui/win32/window_peer.h"
+#include "win32_world.h"
 
 namespace {
 
 using core::Text;
+using test::Win32World;
 using namespace ui;
-
-struct Win32World {
-  platform::win32::Machine machine;
-  platform::Platform platform{machine.platform()};
-  win32::Loop loop{machine.clock()};
-  win32::Backend backend{loop};
-  Application app{backend, loop, platform};
-  const win32::Metrics& m = backend.metrics();
-};
 
 struct Panel : Form {
   static constexpr const char* kName = "Panel";

@@ -14,19 +14,13 @@
 #include "ui/win32/backend.h"
 #include "ui/win32/loop.h"
 #include "ui/win32/window_peer.h"
+#include "win32_world.h"
 
 namespace {
 
 using core::Text;
+using test::Win32World;
 using namespace ui;
-
-struct Win32World {
-  platform::win32::Machine machine;
-  platform::Platform platform{machine.platform()};
-  win32::Loop loop{machine.clock()};
-  win32::Backend backend{loop};
-  Application app{backend, loop, platform};
-};
 
 struct Sheet : Form {
   static constexpr const char* kName = "Sheet";

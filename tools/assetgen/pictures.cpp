@@ -4,34 +4,12 @@
 #include <numbers>
 
 #include "assetgen/font.h"
+#include "assetgen/palette.h"
 
 namespace assetgen {
 
 namespace {
 
-// ---- palette: walnut and parchment, teal panes, copper and orange accents ----
-namespace pal {
-const Colour walnutDeep = rgb(40, 24, 13);
-const Colour walnut = rgb(74, 44, 22);
-const Colour brown = rgb(112, 62, 24);
-const Colour copper = rgb(184, 112, 52);
-const Colour amber = rgb(232, 160, 70);
-const Colour orange = rgb(255, 128, 0);
-const Colour sand = rgb(208, 191, 159);
-const Colour parchment = rgb(242, 233, 212);
-const Colour cream = rgb(252, 248, 238);
-const Colour teal = rgb(54, 116, 98);
-const Colour tealDeep = rgb(26, 70, 60);
-const Colour tealLight = rgb(132, 196, 172);
-const Colour slate = rgb(74, 111, 111);
-const Colour ink = rgb(44, 30, 22);
-const Colour red = rgb(200, 60, 40);
-const Colour redDeep = rgb(140, 32, 22);
-const Colour green = rgb(84, 176, 96);
-const Colour greenDeep = rgb(34, 110, 56);
-const Colour steel = rgb(196, 198, 194);
-const Colour steelDark = rgb(120, 124, 122);
-}  // namespace pal
 
 Paint vgrad(double y0, double y1, Colour a, Colour b) {
   return linear({0, y0}, {0, y1}, {{0, a}, {1, b}});

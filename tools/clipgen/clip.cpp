@@ -5,6 +5,7 @@
 #include <map>
 #include <numbers>
 
+#include "assetgen/palette.h"
 #include "assetgen/raster.h"
 
 namespace clipgen {
@@ -15,18 +16,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// The program's palette.
-const Colour walnutDeep = rgb(40, 24, 13);
-const Colour walnut = rgb(74, 44, 22);
-const Colour brown = rgb(112, 62, 24);
-const Colour copper = rgb(184, 112, 52);
-const Colour amber = rgb(232, 160, 70);
-const Colour orange = rgb(255, 128, 0);
-const Colour parchment = rgb(208, 191, 159);
-const Colour parchmentLight = rgb(238, 228, 204);
-const Colour teal = rgb(54, 116, 98);
-const Colour tealLight = rgb(132, 196, 172);
-const Colour panel = rgb(200, 216, 216);
 
 Pt lerp(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
 
@@ -40,11 +29,11 @@ void drawFrame(Canvas& c, double t) {
   // The card.
   Path card;
   card.roundRect(1, 1, W - 2, H - 2, 7);
-  c.fill(card, linear({0, 0}, {0, H}, {{0, parchmentLight}, {1, parchment}}));
-  c.stroke(card, 1, withAlpha(walnut, 0.85));
+  c.fill(card, linear({0, 0}, {0, H}, {{0, pal::parchmentLight}, {1, pal::sand}}));
+  c.stroke(card, 1, withAlpha(pal::walnut, 0.85));
   // The floor.
-  c.fill(Path().rect(10, floorY, W - 20, 1.6), teal);
-  c.fill(Path().rect(10, floorY - 1, W - 20, 1), withAlpha(tealLight, 0.6));
+  c.fill(Path().rect(10, floorY, W - 20, 1.6), pal::teal);
+  c.fill(Path().rect(10, floorY - 1, W - 20, 1), withAlpha(pal::tealLight, 0.6));
 
   // Dust kicked to the right: each speck leaves the bristles at its own
   // moment of the cycle, so the loop has no seam.
@@ -57,7 +46,7 @@ void drawFrame(Canvas& c, double t) {
     double lift = 7 + 3 * (i % 3);
     Pt p{x0 + reach * u, floorY - 1.5 - lift * std::sin(kPi * std::min(1.0, u * 1.15))};
     double r = 0.9 + 0.35 * (i % 4);
-    Colour col = i % 3 == 0 ? orange : (i % 3 == 1 ? brown : copper);
+    Colour col = i % 3 == 0 ? pal::orange : (i % 3 == 1 ? pal::brown : pal::copper);
     c.fill(Path().circle(p.x, p.y, r), withAlpha(col, 0.9 * std::pow(1 - u, 1.1)));
   }
 
@@ -76,7 +65,7 @@ void drawFrame(Canvas& c, double t) {
   Path swoosh;
   swoosh.moveTo(foot.x + side * 30, floorY - 2)
       .quadTo(foot.x + side * 20, floorY - 9, foot.x + side * 12, floorY - 6);
-  c.stroke(swoosh, 1.4, withAlpha(teal, 0.45 * std::abs(v)));
+  c.stroke(swoosh, 1.4, withAlpha(pal::teal, 0.45 * std::abs(v)));
 
   // Bristles: a fan from the binding down to the floor.
   double drag = -5 * v;  // the tips trail the motion
@@ -85,24 +74,24 @@ void drawFrame(Canvas& c, double t) {
   Pt bl{foot.x - 14 + drag, floorY}, br{foot.x + 14 + drag, floorY};
   Path head;
   head.moveTo(tl.x, tl.y).lineTo(tr.x, tr.y).lineTo(br.x, br.y).lineTo(bl.x, bl.y).close();
-  c.fill(head, linear(bind, foot, {{0, amber}, {0.55, orange}, {1, copper}}));
+  c.fill(head, linear(bind, foot, {{0, pal::amber}, {0.55, pal::orange}, {1, pal::copper}}));
   for (int k = 0; k <= 6; ++k) {
     double q = k / 6.0;
     Pt a = lerp(tl, tr, q), b = lerp(bl, br, q);
     Path straw;
     straw.moveTo(a.x, a.y).lineTo(b.x, b.y);
-    c.stroke(straw, 0.7, withAlpha(k % 2 ? brown : copper, 0.55));
+    c.stroke(straw, 0.7, withAlpha(k % 2 ? pal::brown : pal::copper, 0.55));
   }
-  c.stroke(head, 0.8, withAlpha(walnut, 0.7));
+  c.stroke(head, 0.8, withAlpha(pal::walnut, 0.7));
 
   // Handle, binding and grip.
   Path handle;
   handle.moveTo(top.x, top.y).lineTo(bind.x, bind.y);
-  c.stroke(handle, 3.2, walnut);
+  c.stroke(handle, 3.2, pal::walnut);
   Path shine;
   shine.moveTo(top.x - across.x * 0.7, top.y - across.y * 0.7)
       .lineTo(bind.x - across.x * 0.7, bind.y - across.y * 0.7);
-  c.stroke(shine, 0.8, withAlpha(copper, 0.8));
+  c.stroke(shine, 0.8, withAlpha(pal::copper, 0.8));
   Pt b0{bind.x - along.x * 1.5, bind.y - along.y * 1.5},
       b1{bind.x + along.x * 2, bind.y + along.y * 2};
   Path band;
@@ -111,8 +100,8 @@ void drawFrame(Canvas& c, double t) {
       .lineTo(b1.x + across.x * 5, b1.y + across.y * 5)
       .lineTo(b1.x - across.x * 5, b1.y - across.y * 5)
       .close();
-  c.fill(band, teal);
-  c.fill(Path().circle(top.x, top.y, 2.2), walnutDeep);
+  c.fill(band, pal::teal);
+  c.fill(Path().circle(top.x, top.y, 2.2), pal::walnutDeep);
 }
 
 uint32_t packed(const uint8_t* rgb) {
@@ -233,7 +222,7 @@ Clip broomClip(int width, int height, int frames) {
 
   std::vector<std::vector<uint8_t>> rgb;
   for (int f = 0; f < frames; ++f) {
-    Canvas c(width, height, panel);
+    Canvas c(width, height, pal::panel);
     drawFrame(c, double(f) / frames);
     rgb.push_back(c.rgb8(false, {}, false));
   }
